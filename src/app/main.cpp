@@ -1,0 +1,16 @@
+// The entry point: the real platform on Qt 6 and the game window.
+
+#include <QApplication>
+
+#include "common/ModGenerale.h"
+#include "platform/qt/PiattaformaQt.h"
+#include "ui/FrmGioco.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  velmo::PiattaformaQt piattaforma;
+  velmo::modGenerale.piattaforma = &piattaforma;
+  velmo::FrmGioco frmGioco;
+  frmGioco.Show();
+  return QApplication::exec();
+}

@@ -1,0 +1,72 @@
+#include "common/Conversioni.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <stdexcept>
+
+namespace velmo {
+
+std::string testoNumero(std::int64_t n) {
+  std::string t = std::to_string(n);
+  return n >= 0 ? " " + t : t;
+}
+
+std::string testoSingolo(float f) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(f));
+  const std::string t = f == 0 ? "0" : buf;  // no "-0"
+  return t.front() == '-' ? t : " " + t;
+}
+
+std::string taglia(std::string_view s) {
+  const auto inizio = s.find_first_not_of(' ');
+  if (inizio == std::string_view::npos) return {};
+  const auto fine = s.find_last_not_of(' ');
+  return std::string(s.substr(inizio, fine - inizio + 1));
+}
+
+double valoreIniziale(std::string_view s) {
+  const std::string t = taglia(s);
+  std::size_t i = 0;
+  auto cifre = [&] {
+    const std::size_t da = i;
+    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
+    return i > da;
+  };
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  bool haCifre = cifre();
+  if (i < t.size() && t[i] == '.') {
+    ++i;
+    haCifre = cifre() || haCifre;
+  }
+  if (!haCifre) return 0.0;
+  std::size_t fine = i;
+  if (i < t.size() && (t[i] == 'E' || t[i] == 'e')) {
+    ++i;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    if (cifre()) fine = i;
+  }
+  return std::strtod(t.substr(0, fine).c_str(), nullptr);
+}
+
+namespace {
+
+template <class T>
+T arrotondaPari(double x) {
+  const double r = std::nearbyint(x);  // the default rounding mode sends halves to even
+  if (!std::isfinite(r) || r < static_cast<double>(std::numeric_limits<T>::min()) ||
+      r > static_cast<double>(std::numeric_limits<T>::max()))
+    throw std::overflow_error("Overflow");
+  return static_cast<T>(r);
+}
+
+}  // namespace
+
+std::int16_t interoCorto(double x) { return arrotondaPari<std::int16_t>(x); }
+std::int32_t interoLungo(double x) { return arrotondaPari<std::int32_t>(x); }
+
+std::string dueCifre(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+}  // namespace velmo

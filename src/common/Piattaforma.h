@@ -1,0 +1,96 @@
+#pragma once
+// Every service of the operating system and the toolkit, behind one
+// interface: the real one runs on Qt 6, the test one on virtual time.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/Controlli.h"
+
+namespace velmo {
+
+class Form;
+
+enum class Pulsanti { ok, siNo };
+enum class Icona { nessuna, informazione, domanda, esclamazione, critica };
+enum class Risposta { ok, si, no };
+
+struct Dimensioni {
+  int larghezza = 0, altezza = 0;
+  friend bool operator==(const Dimensioni&, const Dimensioni&) = default;
+};
+
+struct Rettangolo {
+  int left = 0, top = 0, right = 0, bottom = 0;  // screen pixels
+};
+
+struct VersioneSistema {
+  std::string famiglia;  // "Linux", ...
+  int maggiore = 0, minore = 0;
+};
+
+class Piattaforma {
+ public:
+  virtual ~Piattaforma() = default;
+
+  // --- Time ---------------------------------------------------------------
+  // Seconds on a clock that never jumps or wraps; only differences count.
+  virtual double secondiMonotoni() = 0;
+  // Seconds since midnight with fractions (wraps at midnight).
+  virtual double oraDelGiorno() = 0;
+
+  // --- Events -------------------------------------------------------------
+  // Processes the pending window events once and returns at once.
+  virtual void elaboraEventi() = 0;
+  // Processes window events, blocking until at least one was handled or the
+  // monotonic deadline has come.
+  virtual void attendiEventi(double scadenza) = 0;
+
+  // --- Windows ------------------------------------------------------------
+  virtual void creaForm(Form& form) = 0;  // before Form_Load: bind the controls
+  // Shows the window; a modal show returns once the window is unloaded.
+  virtual void mostraForm(Form& form, bool modale) = 0;
+  virtual void distruggiForm(Form& form) = 0;  // after Form_Unload
+  // Pops the menu up at the mouse position and returns when it closes.
+  virtual void mostraMenuPopup(Form& form, VoceMenu& menu) = 0;
+  virtual Risposta msgBox(const std::string& testo, Pulsanti pulsanti, Icona icona,
+                          const std::string& titolo) = 0;
+  // nullopt when cancelled.
+  virtual std::optional<std::string> inputBox(const std::string& testo, const std::string& titolo,
+                                              const std::string& predefinito) = 0;
+  virtual std::optional<std::string> dialogoApri(const std::string& titolo,
+                                                 const std::string& filtro) = 0;
+  virtual std::optional<std::string> dialogoSalva(const std::string& titolo,
+                                                  const std::string& filtro) = 0;
+
+  // --- Sound --------------------------------------------------------------
+  // Each start stops the sound playing before; nothing falls back to a
+  // default sound when a sound cannot be played.
+  virtual void suonaRisorsa(const std::string& id) = 0;  // "id_01".."id_24"
+  virtual void suonaFile(const std::string& percorso) = 0;
+  virtual void fermaSuono() = 0;
+  virtual int dispositiviAudio() = 0;
+  virtual void beep() = 0;
+
+  // --- Display ------------------------------------------------------------
+  virtual Dimensioni schermo() = 0;  // pixels
+  virtual int profonditaColore() = 0;  // bits per pixel
+  virtual std::vector<Dimensioni> modiDisplay() = 0;
+  virtual bool cambiaRisoluzione(Dimensioni d) = 0;  // false when refused
+  virtual void disegnaRettangolo(const Rettangolo& r) = 0;
+
+  // --- System -------------------------------------------------------------
+  virtual VersioneSistema versioneSistema() = 0;
+  virtual bool altraIstanzaAttiva() = 0;
+  virtual std::string cartellaProgramma() = 0;
+  virtual std::optional<std::uintmax_t> dimensioneFile(const std::string& percorso) = 0;
+  virtual bool impostaSolaLettura(const std::string& percorso) = 0;
+  virtual bool apriIndirizzo(const std::string& indirizzo) = 0;  // with the default handler
+  virtual void spostaMouse(int x, int y) = 0;  // screen pixels
+  // Ends the program at once, running nothing more of it.
+  [[noreturn]] virtual void termina(int codice) = 0;
+};
+
+}  // namespace velmo

@@ -1,0 +1,141 @@
+#pragma once
+// The deterministic platform of the tests: a virtual clock that only waits
+// advance, firing due timer ticks and scripted user events in time order;
+// message boxes, input boxes and dialogs answered from a script; a record of
+// everything shown and played.
+
+#include <deque>
+#include <functional>
+#include <limits>
+#include <map>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "common/Form.h"
+#include "common/Piattaforma.h"
+
+namespace velmo::test {
+
+// Thrown by termina(): the program has ended. Not a std::exception, so the
+// program's own error traps let it through.
+struct ProgrammaTerminato {
+  int codice;
+};
+
+// A script that does not cover what the program asked (an unanswered
+// question, a modal window left open); also let through by the traps.
+struct ErroreScript {
+  std::string cosa;
+};
+
+struct MessaggioMostrato {
+  std::string testo;
+  Pulsanti pulsanti;
+  Icona icona;
+  std::string titolo;
+  double tempo;
+};
+
+struct SuonoSuonato {
+  std::string suono;  // cue id or file path
+  double tempo;
+};
+
+class PiattaformaTest : public Piattaforma {
+ public:
+  PiattaformaTest();
+  ~PiattaformaTest() override;
+
+  // --- Script -------------------------------------------------------------
+  // A user event (a click, a key, a menu command) at a virtual time.
+  void alle(double tempo, std::function<void()> evento);
+  void tra(double ritardo, std::function<void()> evento) { alle(adesso_ + ritardo, std::move(evento)); }
+  // Answers of the next message boxes, in order; an OK-only box needs none.
+  void rispondi(Risposta r) { risposte_.push_back(r); }
+  void rispondiInput(std::optional<std::string> r) { risposteInput_.push_back(std::move(r)); }
+  void rispondiDialogo(std::optional<std::string> r) { risposteDialogo_.push_back(std::move(r)); }
+  // Runs virtual time forward, processing what falls due.
+  void avanza(double secondi);
+
+  // User input as the real platform delivers it: a disabled or hidden
+  // control gets nothing, a disabled menu item's key does nothing.
+  static void clic(Immagine& img);
+  static void clic(Pulsante& p);
+  static void scegli(VoceMenu& voce);
+  void tasto(Form& form, int codice, int shift = 0);  // down and up
+
+  // --- Record -------------------------------------------------------------
+  double adesso() const { return adesso_; }
+  std::vector<MessaggioMostrato> messaggi;
+  std::vector<SuonoSuonato> suoni;
+  std::vector<std::string> popup;  // captions of the visible items of each pop-up
+  int beep_ = 0;
+  int fermate = 0;
+  std::vector<std::string> registro;  // everything, in order: "msg ...", "suono ...", "beep", "popup ..."
+
+  // --- Facts set by the test -----------------------------------------------
+  double inizioGiorno = 10 * 3600.0;  // time of day at virtual 0
+  Dimensioni schermo_{1280, 1024};
+  int profondita = 32;
+  int numeroDispositiviAudio = 1;
+  VersioneSistema versione{"Linux", 6, 1};
+  bool altraIstanza = false;
+  std::string cartella = "/opt/velmo";
+  std::vector<std::string> indirizziAperti;
+
+  // --- Piattaforma --------------------------------------------------------
+  double secondiMonotoni() override { return adesso_; }
+  double oraDelGiorno() override;
+  void elaboraEventi() override;
+  void attendiEventi(double scadenza) override;
+  void creaForm(Form& form) override;
+  void mostraForm(Form& form, bool modale) override;
+  void distruggiForm(Form& form) override;
+  void mostraMenuPopup(Form& form, VoceMenu& menu) override;
+  Risposta msgBox(const std::string& testo, Pulsanti pulsanti, Icona icona,
+                  const std::string& titolo) override;
+  std::optional<std::string> inputBox(const std::string& testo, const std::string& titolo,
+                                      const std::string& predefinito) override;
+  std::optional<std::string> dialogoApri(const std::string& titolo, const std::string& filtro) override;
+  std::optional<std::string> dialogoSalva(const std::string& titolo, const std::string& filtro) override;
+  void suonaRisorsa(const std::string& id) override;
+  void suonaFile(const std::string& percorso) override;
+  void fermaSuono() override;
+  int dispositiviAudio() override { return numeroDispositiviAudio; }
+  void beep() override;
+  Dimensioni schermo() override { return schermo_; }
+  int profonditaColore() override { return profondita; }
+  std::vector<Dimensioni> modiDisplay() override { return {schermo_}; }
+  bool cambiaRisoluzione(Dimensioni d) override;
+  void disegnaRettangolo(const Rettangolo&) override {}
+  VersioneSistema versioneSistema() override { return versione; }
+  bool altraIstanzaAttiva() override { return altraIstanza; }
+  std::string cartellaProgramma() override { return cartella; }
+  std::optional<std::uintmax_t> dimensioneFile(const std::string& percorso) override;
+  bool impostaSolaLettura(const std::string& percorso) override;
+  bool apriIndirizzo(const std::string& indirizzo) override;
+  void spostaMouse(int, int) override {}
+  [[noreturn]] void termina(int codice) override;
+
+ private:
+  struct Orologio {
+    Timer* timer;
+    double prossimo = std::numeric_limits<double>::infinity();
+  };
+  void registraTimer(Controllo& c);
+  // The next thing due: a scripted event or a timer tick; false when none
+  // falls due by `limite`.
+  bool eseguiProssimo(double limite);
+
+  double adesso_ = 0;
+  std::multimap<double, std::function<void()>> script_;
+  std::vector<Orologio> orologi_;  // in order of creation, which breaks ties
+  std::map<const Form*, std::vector<Timer*>> timerDi_;
+  std::deque<Risposta> risposte_;
+  std::deque<std::optional<std::string>> risposteInput_, risposteDialogo_;
+};
+
+}  // namespace velmo::test
