@@ -92,7 +92,7 @@ void FrmGioco::msubCreaPannello() {
 
   auto titolo = [&](Etichetta& l, const char* testo, int top) {
     l.setCaption(testo);
-    l.move(120, top, larghezzaPannello - 240, 255);
+    l.move(120, top, larghezzaPannello - 240, 270);
     l.setForeColor(coloreTitoli);
     l.setBold(true);
     pannello.aggiungi(l);
@@ -105,50 +105,55 @@ void FrmGioco::msubCreaPannello() {
     l.setAlignment(Etichetta::Allineamento::centro);
     pannello.aggiungi(l);
   };
-  titolo(lblTitoloTempo, "Tempo", 150);
-  valore(lblTempo, 420);
+  // Sections of the panel's picture, top to bottom: clock, free cells,
+  // victories, piece colour, score, lives.
+  titolo(lblTitoloTempo, "Tempo", 90);
+  valore(lblTempo, 390);
   lblTempo.setCaption(testoOrologioIniziale);
-  titolo(lblTitoloCaselleLibere, "Caselle Libere", 1050);
-  valore(lblCaselleLibere, 1320);
+  titolo(lblTitoloCaselleLibere, "Caselle Libere", 990);
+  valore(lblCaselleLibere, 1290);
   lblCaselleLibere.setCaption(testoCaselleLibereIniziale);
-  titolo(lblTitoloVittorie, "Riepilogo Vittorie", 1950);
-  for (auto [l, testo, top] : {std::tuple{&lblTitoloGiocatore, "  Giocatore:", 2280},
-                               std::tuple{&lblTitoloComputer, "  Computer:", 2610}}) {
+  titolo(lblTitoloVittorie, "Riepilogo Vittorie", 1890);
+  for (auto [l, testo, top] : {std::tuple{&lblTitoloGiocatore, "  Giocatore:", 2310},
+                               std::tuple{&lblTitoloComputer, "  Computer:", 2790}}) {
     l->setCaption(testo);
-    l->move(120, top, 1300, 255);
+    l->move(120, top, 1300, 300);
     l->setForeColor(bianco);
     pannello.aggiungi(*l);
   }
   for (int i = 1; i <= 2; ++i) {
     Etichetta& l = lblVittorieGiocatore[i];
     l.setCaption("0");
-    l.move(1420, i == 1 ? 2280 : 2610, 600, 255);
+    l.move(1320, i == 1 ? 2310 : 2790, 660, 300);
     l.setForeColor(bianco);
     l.setBold(true);
     l.setAlignment(Etichetta::Allineamento::destra);
     pannello.aggiungi(l);
   }
-  titolo(lblTitoloColorePedine, "Colore Pedine", 3150);
-  valore(lblColorePedine, 3420);
+  titolo(lblTitoloColorePedine, "Colore Pedine", 3540);
+  valore(lblColorePedine, 3840);
   lblColorePedine.setCaption("gialle");
   lblColorePedine.setForeColor({192, 192, 0});
-  titolo(lblTitoloPunteggio, "Punteggio", 4050);
-  valore(lblPunteggio, 4320);
+  titolo(lblTitoloPunteggio, "Punteggio", 4440);
+  valore(lblPunteggio, 4740);
   lblPunteggio.setCaption("0");
-  titolo(lblTitoloVite, "Vite", 4950);
+  titolo(lblTitoloVite, "Vite", 5340);
   for (int i = 1; i <= 3; ++i) {
-    imgVita[i].move(270 + 570 * (i - 1), 5250, 480, 480);
+    imgVita[i].move(270 + 570 * (i - 1), 5700, 480, 480);
     imgVita[i].setFigura(Figura::vitaSi);
     pannello.aggiungi(imgVita[i]);
   }
-  lblTurno.move(60, 5880, larghezzaPannello - 120, 480);
-  lblTurno.setForeColor({255, 240, 50});
-  lblTurno.setBold(true);
-  lblTurno.setAlignment(Etichetta::Allineamento::centro);
-  pannello.aggiungi(lblTurno);
-  imgLink.move((larghezzaPannello - 480) / 2, 6390, 480, 480);
+  imgLink.move((larghezzaPannello - 480) / 2, 6330, 480, 480);
   imgLink.setFigura(Figura::link);
   pannello.aggiungi(imgLink);
+
+  // Whose turn it is, on the board's base below the bottom row.
+  lblTurno.move(950, 6000, 6210, 300);
+  lblTurno.setForeColor({255, 240, 50});
+  lblTurno.setBold(true);
+  lblTurno.setFontSize(10);
+  lblTurno.setAlignment(Etichetta::Allineamento::centro);
+  picContenitore[1].aggiungi(lblTurno);
 
   // The credits panel lies over the side panel while no match runs.
   Contenitore& crediti = picContenitoreCrediti[1];
