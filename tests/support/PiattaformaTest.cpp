@@ -135,10 +135,15 @@ void PiattaformaTest::creaForm(Form& form) {
 void PiattaformaTest::mostraForm(Form& form, bool modale) {
   registro.push_back("mostra " + form.nome());
   if (!modale) return;
+  modali_.push_back(&form);
   while (form.loaded()) {
-    if (script_.empty()) throw errore("modal window " + form.nome() + " left open by the script");
+    if (script_.empty()) {
+      modali_.pop_back();
+      throw errore("modal window " + form.nome() + " left open by the script");
+    }
     attendiEventi(INFINITY);
   }
+  modali_.pop_back();
 }
 
 void PiattaformaTest::distruggiForm(Form& form) {

@@ -67,6 +67,9 @@ class PiattaformaTest : public Piattaforma {
   static void scegli(VoceMenu& voce);
   void tasto(Form& form, int codice, int shift = 0);  // down and up
 
+  // The modal window on top, for events scripted into it; nullptr if none.
+  Form* modale() const { return modali_.empty() ? nullptr : modali_.back(); }
+
   // --- Record -------------------------------------------------------------
   double adesso() const { return adesso_; }
   std::vector<MessaggioMostrato> messaggi;
@@ -134,6 +137,7 @@ class PiattaformaTest : public Piattaforma {
   std::multimap<double, std::function<void()>> script_;
   std::vector<Orologio> orologi_;  // in order of creation, which breaks ties
   std::map<const Form*, std::vector<Timer*>> timerDi_;
+  std::vector<Form*> modali_;
   std::deque<Risposta> risposte_;
   std::deque<std::optional<std::string>> risposteInput_, risposteDialogo_;
 };

@@ -1,0 +1,51 @@
+"""The real game waiting for the player's move: its CPU use over 20 s and its
+resident memory 10 s after start-up. Run after building:
+
+    python3 bench/finestra_inattiva.py build/velmo
+"""
+
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
+from sessione_x import SessioneX  # noqa: E402
+
+def tempo_cpu(pid):
+    """Seconds on a CPU, all threads, in nanoseconds' resolution."""
+    totale = 0
+    for tid in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{tid}/schedstat") as f:
+                totale += int(f.read().split()[0])
+        except FileNotFoundError:
+            pass  # a thread that ended meanwhile
+    return totale / 1e9
+
+
+def memoria_residente_mib(pid):
+    with open(f"/proc/{pid}/status") as f:
+        for riga in f:
+            if riga.startswith("VmRSS:"):
+                return int(riga.split()[1]) / 1024
+    raise RuntimeError("no VmRSS")
+
+
+def main():
+    eseguibile = sys.argv[1] if len(sys.argv) > 1 else "build/velmo"
+    with SessioneX(eseguibile, "/tmp/velmo-bench") as x:
+        inizio = time.monotonic()
+        gioco = x.avvia_gioco()
+        x.tasto("F2")  # a match waiting for the player's move
+        time.sleep(max(0.0, 10.0 - (time.monotonic() - inizio)))
+        rss = memoria_residente_mib(gioco.pid)
+        cpu0, t0 = tempo_cpu(gioco.pid), time.monotonic()
+        time.sleep(20.0)
+        cpu = (tempo_cpu(gioco.pid) - cpu0) / (time.monotonic() - t0) * 100
+        print(f"waiting for the player's move: CPU {cpu:.3f}% of one core over 20 s "
+              f"(target under 0.1%)")
+        print(f"resident memory 10 s after start-up: {rss:.1f} MiB (target under 45 MiB)")
+
+
+if __name__ == "__main__":
+    main()
