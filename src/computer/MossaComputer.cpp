@@ -1,11 +1,14 @@
 #include "computer/MossaComputer.h"
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "common/ModGenerale.h"
 
-// Part 2.1, computer move selection. Rules 1..14 are one table of data read
+// The computer's choice of column. Rules 1..14 are one table of data read
 // by one routine (mfuncRegolaDiLinea); rule 15, the open pair in a row, has a
 // routine of its own (mfuncCoppiaAperta). Nothing is kept between calls and
 // the board is only read.
@@ -59,7 +62,7 @@ constexpr Intervallo righeAlteIndietro{righe, 1 + campata};   // 7 -> 4
 constexpr Giocabile sempre = Giocabile::sempre;
 constexpr Giocabile seSorretta = Giocabile::seSorretta;
 
-// The rule table of Part 2.1, row for row: place i holds rule i + 1.
+// The rule table, row for row: place i holds rule i + 1.
 constexpr RegolaDiLinea tabellaRegole[regoleDiLinea] = {
     // 1: vertical; rows 1->4, in each row columns 1->9 (indices 1, 2, ..., 36).
     {Esterno::righe, {1, colonne}, righeBasse, {{0, 1}, {0, 2}}, {0, 3}, sempre, {0, 2}},
@@ -80,7 +83,7 @@ constexpr RegolaDiLinea tabellaRegole[regoleDiLinea] = {
     // 9: horizontal, gap second [B+2, B+3; T B+1; below B-8].
     {Esterno::colonne, colonneAvanti, tutteLeRighe, {{2, 0}, {3, 0}}, {1, 0}, seSorretta, {1, -1}},
     // 10: horizontal, gap third [B+1, B+3; T B+2; below B-7].
-    {Esterno::colonne, {colonne - campata, 1}, tutteLeRighe, {{1, 0}, {3, 0}}, {2, 0}, seSorretta, {2, -1}},
+    {Esterno::colonne, colonneAvanti, tutteLeRighe, {{1, 0}, {3, 0}}, {2, 0}, seSorretta, {2, -1}},
     // 11: rising diagonal, gap second [B+20, B+30; T B+10; below B+1].
     {Esterno::colonne, colonneAvanti, righeBasse, {{2, 2}, {3, 3}}, {1, 1}, seSorretta, {1, 0}},
     // 12: rising diagonal, gap third [B+10, B+30; T B+20; below B+11].
@@ -112,17 +115,16 @@ constexpr bool sullaTavola(int colonna, int riga) {
   return colonna >= 1 && colonna <= colonne && riga >= 1 && riga <= righe;
 }
 
-// The table keeps every cell it names on the board, the cell below T is the
-// one directly below T (or the floor), and rules 1-2 put T on top of the
-// three. Checked once, by the compiler.
+constexpr bool uguali(Passo a, Passo b) { return a.colonne == b.colonne && a.righe == b.righe; }
+
+// Checked once, by the compiler: the cell below T is the one directly below
+// T; for rules 1-2 it is the top of the three; and every base cell of the
+// scan keeps the three and T on the board.
 constexpr bool mfuncTabellaCoerente() {
   for (const RegolaDiLinea& r : tabellaRegole) {
-    if (r.sottoBersaglio.colonne != r.bersaglio.colonne ||
-        r.sottoBersaglio.righe != r.bersaglio.righe - 1)
-      return false;
-    const auto uguale = [](Passo a, Passo b) { return a.colonne == b.colonne && a.righe == b.righe; };
-    if (r.giocabile == Giocabile::sempre &&
-        !uguale(r.sottoBersaglio, r.altre[0]) && !uguale(r.sottoBersaglio, r.altre[1]))
+    if (!uguali(r.sottoBersaglio, {r.bersaglio.colonne, r.bersaglio.righe - 1})) return false;
+    if (r.giocabile == Giocabile::sempre && !uguali(r.sottoBersaglio, r.altre[0]) &&
+        !uguali(r.sottoBersaglio, r.altre[1]))
       return false;
     bool fuori = false;
     mfuncScandisci(r, [&](int c, int rg) {
@@ -136,7 +138,7 @@ constexpr bool mfuncTabellaCoerente() {
   }
   return true;
 }
-static_assert(mfuncTabellaCoerente(), "rule table names a cell off the board");
+static_assert(mfuncTabellaCoerente(), "the rule table contradicts itself or leaves the board");
 
 // The board, read without bounds checks: the table is checked above.
 inline Side mfuncCella(const Grid& g, int cella) {
@@ -148,28 +150,55 @@ inline bool mfuncGiocabile(const Grid& g, int cella) {
          (rigaDi(cella) == 1 || mfuncCella(g, cella - su) != Side::nessuna);
 }
 
+// The scan of a rule spelled out once, by the compiler, from the table: its
+// base cells in order, each with the column of its T and whether the cell
+// below T must be tested (not for rules 1-2, nor when T is in row 1).
+struct Base {
+  std::int8_t cella, colonnaBersaglio;
+  bool controllaSotto;
+};
+struct Scansione {
+  Base basi[celle]{};
+  int quante = 0;
+  int altra1 = 0, altra2 = 0, bersaglio = 0, sotto = 0;  // index offsets from B
+};
+
+constexpr Scansione mfuncScansione(const RegolaDiLinea& r) {
+  Scansione s;
+  s.altra1 = r.altre[0].indice();
+  s.altra2 = r.altre[1].indice();
+  s.bersaglio = r.bersaglio.indice();
+  s.sotto = r.sottoBersaglio.indice();
+  mfuncScandisci(r, [&](int c, int rg) {
+    s.basi[s.quante++] = {static_cast<std::int8_t>(cella(c, rg)),
+                          static_cast<std::int8_t>(c + r.bersaglio.colonne),
+                          r.giocabile == Giocabile::seSorretta && rg + r.bersaglio.righe > 1};
+    return false;
+  });
+  return s;
+}
+
+constexpr auto scansioni = [] {
+  std::array<Scansione, regoleDiLinea> t{};
+  for (int i = 0; i < regoleDiLinea; ++i) t[static_cast<std::size_t>(i)] = mfuncScansione(tabellaRegole[i]);
+  return t;
+}();
+
 // One of rules 1..14: the first base cell B, in the rule's scanning order,
 // with B occupied, the other two of the three on B's side, T empty and (but
 // for rules 1-2) the cell below T occupied or T in row 1.
-std::optional<int> mfuncRegolaDiLinea(const Grid& g, const RegolaDiLinea& r) {
-  const int altra1 = r.altre[0].indice();
-  const int altra2 = r.altre[1].indice();
-  const int bersaglio = r.bersaglio.indice();
-  const int sotto = r.sottoBersaglio.indice();
-  std::optional<int> colonna;
-  mfuncScandisci(r, [&](int c, int rg) {
-    const int b = cella(c, rg);
+std::optional<int> mfuncRegolaDiLinea(const Grid& g, const Scansione& s) {
+  for (int i = 0; i < s.quante; ++i) {
+    const Base& base = s.basi[i];
+    const int b = base.cella;
     const Side lato = mfuncCella(g, b);
-    if (lato == Side::nessuna) return false;
-    if (mfuncCella(g, b + altra1) != lato || mfuncCella(g, b + altra2) != lato) return false;
-    if (mfuncCella(g, b + bersaglio) != Side::nessuna) return false;
-    if (r.giocabile == Giocabile::seSorretta && rg + r.bersaglio.righe > 1 &&
-        mfuncCella(g, b + sotto) == Side::nessuna)
-      return false;
-    colonna = c + r.bersaglio.colonne;
-    return true;
-  });
-  return colonna;
+    if (lato == Side::nessuna) continue;
+    if (mfuncCella(g, b + s.altra1) != lato || mfuncCella(g, b + s.altra2) != lato) continue;
+    if (mfuncCella(g, b + s.bersaglio) != Side::nessuna) continue;
+    if (base.controllaSotto && mfuncCella(g, b + s.sotto) == Side::nessuna) continue;
+    return base.colonnaBersaglio;
+  }
+  return std::nullopt;
 }
 
 // Rule 15, the open pair in a row: B = (c, r), columns 2 -> 7, in each column
@@ -194,14 +223,11 @@ std::optional<int> mfuncCoppiaAperta(const Grid& g) {
 
 OrdineRegole pfuncOrdineRegole(Casuale& casuale) {
   OrdineRegole ordine{};
+  unsigned giaMesse = 0;  // bit n: rule n is already at one of the places 1..k-1
   for (int k = 0; k < regoleDiLinea; ++k) {
-    int n = 0;
-    bool ripetuta = true;
-    while (ripetuta) {
-      n = casuale.da1a(regoleDiLinea);
-      ripetuta = false;
-      for (int j = 0; j < k; ++j) ripetuta = ripetuta || ordine[static_cast<std::size_t>(j)] == n;
-    }
+    int n = casuale.da1a(regoleDiLinea);
+    while (giaMesse & (1u << n)) n = casuale.da1a(regoleDiLinea);
+    giaMesse |= 1u << n;
     ordine[static_cast<std::size_t>(k)] = n;
   }
   ordine[numeroRegole - 1] = numeroRegole;
@@ -210,7 +236,7 @@ OrdineRegole pfuncOrdineRegole(Casuale& casuale) {
 
 std::optional<int> pfuncApplicaRegola(const Grid& g, int regola) {
   if (regola >= 1 && regola <= regoleDiLinea)
-    return mfuncRegolaDiLinea(g, tabellaRegole[regola - 1]);
+    return mfuncRegolaDiLinea(g, scansioni[static_cast<std::size_t>(regola - 1)]);
   if (regola == numeroRegole) return mfuncCoppiaAperta(g);
   throw std::out_of_range("regola " + std::to_string(regola));
 }

@@ -1,4 +1,4 @@
-// Part 2.1, computer move selection: the edge cases of the spec and a few
+// The computer's choice of column: the edge cases that matter and a few
 // scanning-order boards as one table, a property test over random legal
 // boards checked against an independent description of the patterns, and
 // the draw of the rule order.
@@ -11,10 +11,13 @@
 #include <array>
 #include <map>
 #include <random>
+#include <optional>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/ModGenerale.h"
@@ -29,7 +32,7 @@ constexpr int regoleDiLinea = numeroRegole - 1;
 // ---------------------------------------------------------------------------
 // Boards written compactly.
 //
-// Either a list of cells as in the spec, "P 1,1 2,1 C 5,1": a letter P or C
+// Either a list of cells, "P 1,1 2,1 C 5,1": a letter P or C
 // sets the side of the (column,row) pairs that follow; or a picture, rows from
 // the top down to row 1 (only as many rows as needed), one character per
 // column: '.' empty, 'P' player, 'C' computer. Gravity is checked.
@@ -206,7 +209,7 @@ constexpr const char* regola7 =
     "....CCCPP\n";
 
 const std::vector<Caso> casi = {
-    // The edge cases of Part 2.1, in the spec's order.
+    // The rules' own edge cases.
     {"tavola vuota", "", qualsiasi, 0},
     {"verticale C colonna 5", "C 5,1 5,2 5,3", qualsiasi, 5, "1:5 2:5"},
     {"regola 3", "P 1,1 2,1 3,1", qualsiasi, 4, "3:4"},
@@ -232,7 +235,11 @@ const std::vector<Caso> casi = {
     // More of rule 15: B-2 occupied; the outer cells need not be playable.
     {"regola 15: B-2 occupata", "P 3,1 4,1 C 1,1", qualsiasi, 0},
     {"regola 15: esterne sospese", "P 2,1 4,1 C 3,1 5,1 3,2 4,2", qualsiasi, 2, "15:2"},
-    // Scanning orders within a rule.
+    // Scanning orders within a rule. For rules 3..15 T lies in a fixed column
+    // relative to B and a column has one playable cell at most, so one column
+    // of B holds at most one match: only the order of the columns can be seen
+    // (and the boards below would catch it reversed); the order of the rows
+    // inside a column cannot. Rules 1-2 scan rows first, which can be seen.
     {"regole 1 e 2: righe fuori", verticaliDue, {1}, 9, "1:9 2:1"},
     {"regole 1 e 2: 2 prima", verticaliDue, {2}, 1, "1:9 2:1"},
     {"regola 3: colonne fuori",
@@ -249,6 +256,33 @@ const std::vector<Caso> casi = {
     {"regola 6: poi (5,7)", regola6SenzaNove, {6}, 2, "6:2", false},
     {"regola 8: colonna 1 prima", regola8, {8}, 4, "8:4", false},
     {"regola 8: poi (5,7)", regola8SenzaUno, {8}, 8, "8:8", false},
+    // Two matches of one rule in different columns; the rule's column order decides.
+    {"regola 9: colonne 1 -> 6", "P.PPC.CC.\n", {9}, 2, "9:2", false},
+    {"regola 10: colonne 1 -> 6", "PP.PCC.C.\n", {10}, 3, "10:3", false},
+    {"regola 11: colonne 1 -> 6",
+     "...P...C.\n"
+     "..PC..CP.\n"
+     "..CP..PC.\n"
+     "PCPCCPCP.\n",
+     {11}, 2, "11:2", false},
+    {"regola 12: colonne 1 -> 6",
+     "...P...C.\n"
+     "...C...P.\n"
+     ".PCP.CPC.\n"
+     "PCPCCPCP.\n",
+     {12}, 3, "12:3", false},
+    {"regola 13: colonne 4 -> 9",  // the mirror of the rule-11 board
+     ".C...P...\n"
+     ".PC..CP..\n"
+     ".CP..PC..\n"
+     ".PCPCCPCP\n",
+     {13}, 4, "13:4", false},
+    {"regola 14: colonne 4 -> 9",  // the mirror of the rule-12 board
+     ".C...P...\n"
+     ".P...C...\n"
+     ".CPC.PCP.\n"
+     ".PCPCCPCP\n",
+     {14}, 3, "14:3", false},
     {"regola 15: colonne fuori",
      ".PP......\n"
      "PCPC..CC.\n",
@@ -294,8 +328,8 @@ TEST(MossaComputer, RegolaFuoriDaUnoAQuindiciERifiutata) {
 }
 
 // ---------------------------------------------------------------------------
-// An independent description of the patterns, from the spec's summary rather
-// than its table: every rule 1..14 is a direction of a line of four and the
+// An independent description of the patterns, from what the rules are for
+// rather than from their table: every rule 1..14 is a direction of a line of four and the
 // place of the empty cell along it; rule 15 is a window of a row.
 
 struct Linea {
