@@ -4,6 +4,7 @@
 // user's events to the handlers.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,11 +27,14 @@ class Form {
   Puntatore mousePointer() const { return puntatore_; }
   Figura mouseIcon() const { return icona_; }
   bool loaded() const { return caricata_; }
+  // The colour between the controls; nullopt leaves the system's.
+  std::optional<Colore> backColor() const { return sfondo_; }
 
   void setCaption(std::string c) { imposta(caption_, std::move(c)); }
   void setSize(int width, int height);
   void setMousePointer(Puntatore p) { imposta(puntatore_, p); }
   void setMouseIcon(Figura f) { imposta(icona_, f); }
+  void setBackColor(Colore c) { imposta(sfondo_, std::optional<Colore>(c)); }
 
   // What the platform draws: controls at the window's top level (containers
   // bring their children) and the menus of the menu bar.
@@ -72,6 +76,7 @@ class Form {
   int width_ = 4800, height_ = 3600;
   Puntatore puntatore_ = Puntatore::predefinito;
   Figura icona_ = Figura::nessuna;
+  std::optional<Colore> sfondo_;
   bool caricata_ = false;
   std::vector<Controllo*> controlli_;
   std::vector<VoceMenu*> menuBar_;

@@ -33,6 +33,7 @@ constexpr Colore coloreTitoli{255, 255, 192};
 
 FrmGioco::FrmGioco() : Form("frmGioco") {
   ordineRegole = [] { return pfuncOrdineRegole(modGenerale.casuale); };
+  setBackColor({11, 26, 52});  // the board's surround shows between board and panel
 
   // Board area with its cells and arrows.
   picContenitore[1].move(0, 0, larghezzaTavola, altezzaTavola);

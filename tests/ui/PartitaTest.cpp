@@ -27,6 +27,7 @@ TEST_F(Partita, PuntiDiUnRoundVinto) {
   struct Caso {
     int libere, minuti, secondi, punti;
   };
+  f.winningCells = {1, 2, 3, 4};
   for (const Caso c : {Caso{40, 1, 20, 3760}, Caso{0, 2, 0, -360}}) {
     f.match.score = 0;
     f.grid.svuota();

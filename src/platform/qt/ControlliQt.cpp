@@ -1,0 +1,215 @@
+#include "platform/qt/ControlliQt.h"
+
+#include <QFont>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QPen>
+#include <QPointer>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/qt/FigureQt.h"
+#include "platform/qt/TastiQt.h"
+#include "platform/qt/TestiQt.h"
+
+namespace velmo {
+
+int pixel(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+
+QRect rettangoloPixel(const Controllo& c) {
+  const int x = pixel(c.left()), y = pixel(c.top());
+  return {x, y, std::max(0, pixel(c.left() + c.width()) - x), std::max(0, pixel(c.top() + c.height()) - y)};
+}
+
+QColor coloreQt(Colore c) {
+  auto canale = [](int v) { return std::clamp(v, 0, 255); };
+  return {canale(c.rosso), canale(c.verde), canale(c.blu)};
+}
+
+namespace {
+
+// Geometry, visibility and the enabled state, common to every kind.
+void rispecchiaComune(QWidget& w, const Controllo& c) {
+  w.setGeometry(rettangoloPixel(c));
+  w.setEnabled(c.enabled());
+  w.setVisible(c.visible());
+}
+
+int twips(qreal pixel) { return static_cast<int>(std::lround(pixel * 15)); }
+
+EventoMouse eventoMouse(const QMouseEvent& e, Qt::MouseButtons pulsanti) {
+  return {bitPulsanti(pulsanti), bitShift(e.modifiers()), twips(e.position().x()), twips(e.position().y())};
+}
+
+// Handlers may run a nested wait, show a modal window or unload the whole
+// form: they are called on a copy, and the widget checks it still exists.
+template <class F, class... A>
+void chiama(const F& gestore, A&&... argomenti) {
+  if (!gestore) return;
+  const F copia = gestore;
+  copia(std::forward<A>(argomenti)...);
+}
+
+}  // namespace
+
+// --- WidgetMouse --------------------------------------------------------------
+
+WidgetMouse::WidgetMouse(QWidget* padre, Gestori gestori) : QWidget(padre), gestori_(gestori) {
+  setMouseTracking(true);  // MouseMove also with no button held
+}
+
+void WidgetMouse::mousePressEvent(QMouseEvent* e) {
+  e->accept();
+  if (e->button() == Qt::LeftButton) premutoSinistro_ = true;
+  chiama(*gestori_.giu, eventoMouse(*e, e->button()));
+}
+
+void WidgetMouse::mouseReleaseEvent(QMouseEvent* e) {
+  e->accept();
+  const bool clic = e->button() == Qt::LeftButton && premutoSinistro_ && rect().contains(e->position().toPoint());
+  if (e->button() == Qt::LeftButton) premutoSinistro_ = false;
+  QPointer<WidgetMouse> vivo(this);
+  chiama(*gestori_.su, eventoMouse(*e, e->button()));
+  // MouseUp may have disabled or hidden the control: then no Click.
+  if (clic && vivo && gestori_.clic && isEnabled() && isVisible()) chiama(*gestori_.clic);
+}
+
+void WidgetMouse::mouseMoveEvent(QMouseEvent* e) {
+  e->accept();
+  chiama(*gestori_.movimento, eventoMouse(*e, e->buttons()));
+}
+
+// --- ImmagineQt ---------------------------------------------------------------
+
+ImmagineQt::ImmagineQt(Immagine& img, QWidget* padre)
+    : WidgetMouse(padre, {&img.onMouseDown, &img.onMouseUp, &img.onMouseMove, &img.onClick}), img_(img) {}
+
+void ImmagineQt::rispecchia() {
+  rispecchiaComune(*this, img_);
+  if (figura_ != img_.figura()) {
+    figura_ = img_.figura();
+    update();
+  }
+}
+
+void ImmagineQt::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  disegnaFigura(p, rect(), figura_, devicePixelRatioF());
+}
+
+// --- ContenitoreQt ------------------------------------------------------------
+
+ContenitoreQt::ContenitoreQt(Contenitore& cont, QWidget* padre)
+    : WidgetMouse(padre, {&cont.onMouseDown, &cont.onMouseUp, &cont.onMouseMove, nullptr}), cont_(cont) {
+  setAttribute(Qt::WA_OpaquePaintEvent);  // it covers itself entirely
+}
+
+void ContenitoreQt::rispecchia() {
+  rispecchiaComune(*this, cont_);
+  update();
+}
+
+void ContenitoreQt::paintEvent(QPaintEvent* e) {
+  QPainter p(this);
+  // The back colour also shows where a missing picture would be.
+  p.fillRect(e->rect(), coloreQt(cont_.backColor()));
+  disegnaFigura(p, rect(), cont_.figura(), devicePixelRatioF());
+}
+
+// --- EtichettaQt --------------------------------------------------------------
+
+EtichettaQt::EtichettaQt(Etichetta& etichetta, QWidget* padre) : QLabel(padre), etichetta_(etichetta) {
+  setTextFormat(Qt::PlainText);  // a caption is text, never markup
+  setWordWrap(true);
+}
+
+void EtichettaQt::rispecchia() {
+  rispecchiaComune(*this, etichetta_);
+  const QString testo = testoQt(etichetta_.caption());
+  if (text() != testo) setText(testo);
+
+  // Sizes in points on the same 96-dpi scale as the twips of the layout, so
+  // the text keeps its place in the window whatever the desktop's font dpi.
+  QFont carattere(QStringLiteral("DejaVu Sans"));
+  carattere.setPixelSize(std::max(1, static_cast<int>(std::lround(etichetta_.fontSize() * 96.0 / 72.0))));
+  carattere.setBold(etichetta_.bold());
+  if (font() != carattere) setFont(carattere);
+
+  QPalette colori = palette();
+  colori.setColor(QPalette::WindowText, coloreQt(etichetta_.foreColor()));
+  colori.setColor(QPalette::Window, coloreQt(etichetta_.backColor()));
+  if (palette() != colori) setPalette(colori);
+  setAutoFillBackground(!etichetta_.backTrasparente());
+
+  Qt::Alignment orizzontale = Qt::AlignLeft;
+  if (etichetta_.alignment() == Etichetta::Allineamento::destra) orizzontale = Qt::AlignRight;
+  if (etichetta_.alignment() == Etichetta::Allineamento::centro) orizzontale = Qt::AlignHCenter;
+  setAlignment(orizzontale | Qt::AlignTop);
+}
+
+void EtichettaQt::mousePressEvent(QMouseEvent* e) {
+  e->accept();
+  if (e->button() == Qt::LeftButton) premutoSinistro_ = true;
+}
+
+void EtichettaQt::mouseReleaseEvent(QMouseEvent* e) {
+  e->accept();
+  if (e->button() != Qt::LeftButton) return;
+  const bool clic = premutoSinistro_ && rect().contains(e->position().toPoint());
+  premutoSinistro_ = false;
+  if (clic) chiama(etichetta_.onClick);
+}
+
+// --- LineaQt ------------------------------------------------------------------
+
+LineaQt::LineaQt(Linea& linea, QWidget* padre) : QWidget(padre), linea_(linea) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LineaQt::rispecchia() {
+  // The rectangle spans both end points, ends included.
+  setGeometry(QRect(QPoint(pixel(linea_.x1()), pixel(linea_.y1())), QPoint(pixel(linea_.x2()), pixel(linea_.y2())))
+                  .normalized());
+  setEnabled(linea_.enabled());
+  setVisible(linea_.visible());
+  update();
+}
+
+void LineaQt::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setPen(QPen(coloreQt(linea_.colore()), 1));
+  const QPoint origine = pos();
+  p.drawLine(QPoint(pixel(linea_.x1()), pixel(linea_.y1())) - origine,
+             QPoint(pixel(linea_.x2()), pixel(linea_.y2())) - origine);
+}
+
+// --- PulsanteQt ---------------------------------------------------------------
+
+PulsanteQt::PulsanteQt(Pulsante& pulsante, QWidget* padre) : QPushButton(padre), pulsante_(pulsante) {
+  connect(this, &QPushButton::clicked, this, [this] { chiama(pulsante_.onClick); });
+}
+
+void PulsanteQt::rispecchia() {
+  rispecchiaComune(*this, pulsante_);
+  setText(testoQt(pulsante_.caption()));  // '&' marks the access letter, as in the model
+}
+
+// --- CasellaQt ----------------------------------------------------------------
+
+CasellaQt::CasellaQt(CasellaControllo& casella, QWidget* padre) : QCheckBox(padre), casella_(casella) {
+  connect(this, &QCheckBox::toggled, this, [this](bool spuntata) {
+    if (spuntata != casella_.value()) casella_.setValue(spuntata);
+  });
+}
+
+void CasellaQt::rispecchia() {
+  rispecchiaComune(*this, casella_);
+  setText(testoQt(casella_.caption()));
+  const QSignalBlocker senzaEco(this);  // the model already holds this value
+  setChecked(casella_.value());
+}
+
+}  // namespace velmo

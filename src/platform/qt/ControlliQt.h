@@ -1,0 +1,127 @@
+#pragma once
+// The widgets that mirror the controls: one class per kind of control.
+// Each holds its control and copies every property onto itself when asked
+// (rispecchia); the window calls that from the control's change observer,
+// so the screen follows the model at once. User input goes the other way,
+// to the control's handlers.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRect>
+#include <QWidget>
+
+#include "common/Controlli.h"
+
+class QMouseEvent;
+
+namespace velmo {
+
+// Twips to device-independent pixels (15 twips a pixel at 96 dpi).
+int pixel(int twips);
+// Edges are rounded one by one, so neighbouring controls never gap.
+QRect rettangoloPixel(const Controllo& c);
+QColor coloreQt(Colore c);
+
+class SpecchioControllo {
+ public:
+  virtual ~SpecchioControllo() = default;
+  virtual void rispecchia() = 0;
+};
+
+// A widget forwarding its mouse to the down/up/move handlers of an image or
+// a container, coordinates in twips. Click is a left press and release on
+// the same widget, after MouseUp, as the original toolkit orders them.
+class WidgetMouse : public QWidget {
+ protected:
+  struct Gestori {
+    std::function<void(const EventoMouse&)>*giu, *su, *movimento;
+    std::function<void()>* clic;  // nullptr: the kind has no Click
+  };
+  WidgetMouse(QWidget* padre, Gestori gestori);
+
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+
+ private:
+  Gestori gestori_;
+  bool premutoSinistro_ = false;
+};
+
+class ImmagineQt : public WidgetMouse, public SpecchioControllo {
+ public:
+  ImmagineQt(Immagine& img, QWidget* padre);
+  void rispecchia() override;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  Immagine& img_;
+  Figura figura_ = Figura::nessuna;
+};
+
+// Paints its picture stretched to its size over its back colour; its
+// children lie inside it, positioned relative to it.
+class ContenitoreQt : public WidgetMouse, public SpecchioControllo {
+ public:
+  ContenitoreQt(Contenitore& cont, QWidget* padre);
+  void rispecchia() override;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  Contenitore& cont_;
+};
+
+class EtichettaQt : public QLabel, public SpecchioControllo {
+ public:
+  EtichettaQt(Etichetta& etichetta, QWidget* padre);
+  void rispecchia() override;
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+
+ private:
+  Etichetta& etichetta_;
+  bool premutoSinistro_ = false;
+};
+
+// A line between two end points in its container's coordinates; it takes
+// no mouse input, as the original line shape.
+class LineaQt : public QWidget, public SpecchioControllo {
+ public:
+  LineaQt(Linea& linea, QWidget* padre);
+  void rispecchia() override;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  Linea& linea_;
+};
+
+class PulsanteQt : public QPushButton, public SpecchioControllo {
+ public:
+  PulsanteQt(Pulsante& pulsante, QWidget* padre);
+  void rispecchia() override;
+
+ private:
+  Pulsante& pulsante_;
+};
+
+// Synced both ways: a click sets the control's value, a value set by the
+// program moves the tick.
+class CasellaQt : public QCheckBox, public SpecchioControllo {
+ public:
+  CasellaQt(CasellaControllo& casella, QWidget* padre);
+  void rispecchia() override;
+
+ private:
+  CasellaControllo& casella_;
+};
+
+}  // namespace velmo

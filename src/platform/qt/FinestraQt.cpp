@@ -1,0 +1,321 @@
+#include "platform/qt/FinestraQt.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QColor>
+#include <QPalette>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <string>
+
+#include "platform/qt/ControlliQt.h"
+#include "platform/qt/FigureQt.h"
+#include "platform/qt/MenuQt.h"
+#include "platform/qt/TastiQt.h"
+#include "platform/qt/TestiQt.h"
+
+namespace velmo {
+
+namespace {
+
+// The frame of the original system's windows, in pixels (see the header).
+constexpr int bordo = 3, titolo = 25, barraMenu = 20;
+
+// Windowed controls lie above the lightweight ones (images, labels, lines)
+// of the same container, as in the original toolkit.
+bool finestrato(const Controllo& c) {
+  return dynamic_cast<const Contenitore*>(&c) || dynamic_cast<const Pulsante*>(&c) ||
+         dynamic_cast<const CasellaControllo*>(&c);
+}
+
+// X11 and Wayland report evdev key codes, which name the physical keys.
+bool codiciHardwareAffidabili() {
+  static const bool si = QGuiApplication::platformName() == QLatin1String("xcb") ||
+                         QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+  return si;
+}
+
+}  // namespace
+
+FinestraQt::FinestraQt(Form& form)
+    : form_(form), superficie_(new QWidget(this)), timerRilascio_(new QTimer(this)) {
+  setObjectName(testoQt(form.nome()));
+  setCentralWidget(superficie_);
+  superficie_->setObjectName(QStringLiteral("superficie"));
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+  creaFigli(form.controlli(), superficie_, QString(), true);
+
+  if (!form.menuBar().empty()) {
+    menuBar()->setNativeMenuBar(false);  // in the window, as the original had it
+    menu_ = std::make_unique<MenuQt>(*menuBar(), form.menuBar());
+  }
+
+  timerRilascio_->setSingleShot(true);
+  timerRilascio_->setInterval(30);  // a repeat's press follows its release at once
+  connect(timerRilascio_, &QTimer::timeout, this, &FinestraQt::consegnaRilascio);
+
+  installEventFilter(this);
+  superficie_->installEventFilter(this);
+  form.osserva([this] { rispecchiaForm(); });
+  rispecchiaForm();
+}
+
+FinestraQt::~FinestraQt() {
+  stacca();
+  if (cicloModale_) cicloModale_->quit();
+}
+
+void FinestraQt::creaFigli(const std::vector<Controllo*>& controlli, QWidget* padre, const QString& prefisso,
+                           bool primoLivello) {
+  std::vector<QWidget*> finestrati;
+  int i = 0;
+  for (Controllo* c : controlli)
+    if (QWidget* w = crea(*c, padre, prefisso + QString::number(i++), primoLivello); w && finestrato(*c))
+      finestrati.push_back(w);
+  for (QWidget* w : finestrati) w->raise();
+}
+
+QWidget* FinestraQt::crea(Controllo& c, QWidget* padre, const QString& percorso, bool primoLivello) {
+  QWidget* w = nullptr;
+  SpecchioControllo* specchio = nullptr;
+  QString tipo;
+  auto usa = [&](auto* widget, const char* nome) {
+    w = widget;
+    specchio = widget;
+    tipo = QLatin1String(nome);
+  };
+  if (auto* img = dynamic_cast<Immagine*>(&c))
+    usa(new ImmagineQt(*img, padre), "Immagine");
+  else if (auto* et = dynamic_cast<Etichetta*>(&c))
+    usa(new EtichettaQt(*et, padre), "Etichetta");
+  else if (auto* cont = dynamic_cast<Contenitore*>(&c))
+    usa(new ContenitoreQt(*cont, padre), "Contenitore");
+  else if (auto* linea = dynamic_cast<Linea*>(&c))
+    usa(new LineaQt(*linea, padre), "Linea");
+  else if (auto* puls = dynamic_cast<Pulsante*>(&c))
+    usa(new PulsanteQt(*puls, padre), "Pulsante");
+  else if (auto* cas = dynamic_cast<CasellaControllo*>(&c))
+    usa(new CasellaQt(*cas, padre), "Casella");
+  else if (auto* t = dynamic_cast<Timer*>(&c))
+    legaTimer(*t);
+  if (!w) return nullptr;
+
+  w->setObjectName(tipo + QLatin1Char(':') + percorso);
+  w->installEventFilter(this);
+  widget_[&c] = w;
+
+  if (auto* cont = dynamic_cast<Contenitore*>(&c)) creaFigli(cont->figli(), w, percorso + QLatin1Char('.'), false);
+
+  legati_.push_back(&c);
+  c.osserva([this, specchio, primoLivello] {
+    specchio->rispecchia();
+    if (primoLivello) adattaDimensione();
+  });
+  specchio->rispecchia();
+  return w;
+}
+
+void FinestraQt::legaTimer(Timer& t) {
+  auto* q = new QTimer(this);
+  q->setTimerType(Qt::PreciseTimer);
+  timer_.push_back(q);
+  connect(q, &QTimer::timeout, this, [&t] {
+    if (t.onTimer) {
+      const auto gestore = t.onTimer;  // it may stop the timer or unload the form
+      gestore();
+    }
+  });
+  // The one observer fires for every property. A notification that changed
+  // nothing is setInterval with the same value, which restarts the count; a
+  // change of the tag or position alone leaves the timer running as it was.
+  struct Stato {
+    bool attivo;
+    int intervallo;
+    std::string tag;
+    int l, s, w, h;
+    bool visibile;
+    bool operator==(const Stato&) const = default;
+  };
+  auto stato = [&t] {
+    return Stato{t.enabled(), t.interval(), t.tag(), t.left(), t.top(), t.width(), t.height(), t.visible()};
+  };
+  auto applica = [&t, q] {
+    if (t.enabled() && t.interval() > 0)
+      q->start(t.interval());
+    else
+      q->stop();
+  };
+  legati_.push_back(&t);
+  t.osserva([stato, applica, prima = stato()]() mutable {
+    const Stato ora = stato();
+    const bool soloAltro = ora != prima && ora.attivo == prima.attivo && ora.intervallo == prima.intervallo;
+    prima = ora;
+    if (!soloAltro) applica();
+  });
+  applica();
+}
+
+QWidget* FinestraQt::widgetDi(const Controllo& c) const {
+  auto it = widget_.find(&c);
+  return it == widget_.end() ? nullptr : it->second;
+}
+
+QAction* FinestraQt::azioneDi(const VoceMenu& voce) const { return menu_ ? menu_->azione(voce) : nullptr; }
+
+QMenu* FinestraQt::menuDi(const VoceMenu& voce) const { return menu_ ? menu_->menu(voce) : nullptr; }
+
+QSize FinestraQt::dimensioneClient() const {
+  const int menu = form_.menuBar().empty() ? 0 : barraMenu;
+  QSize d(pixel(form_.width()) - 2 * bordo, pixel(form_.height()) - 2 * bordo - titolo - menu);
+  for (const Controllo* c : form_.controlli())
+    if (const QWidget* w = widgetDi(*c); w && c->visible())
+      d = d.expandedTo(QSize(w->geometry().right() + 1, w->geometry().bottom() + 1));
+  return d.expandedTo(QSize(1, 1));
+}
+
+void FinestraQt::adattaDimensione() {
+  const QSize d = dimensioneClient();
+  if (superficie_->size() != d || superficie_->minimumSize() != d) superficie_->setFixedSize(d);
+}
+
+void FinestraQt::rispecchiaForm() {
+  setWindowTitle(testoQt(form_.caption()));
+  adattaDimensione();
+  if (const auto sfondo = form_.backColor()) {
+    QPalette tavolozza = superficie_->palette();
+    tavolozza.setColor(QPalette::Window, QColor(sfondo->rosso, sfondo->verde, sfondo->blu));
+    superficie_->setPalette(tavolozza);
+    superficie_->setAutoFillBackground(true);
+  }
+  // The pointer covers the client area, as the form's pointer did; the menu
+  // bar keeps the arrow.
+  switch (form_.mousePointer()) {
+    case Puntatore::predefinito: superficie_->unsetCursor(); break;
+    case Puntatore::clessidra: superficie_->setCursor(Qt::WaitCursor); break;
+    case Puntatore::vietato: superficie_->setCursor(Qt::ForbiddenCursor); break;
+    case Puntatore::personalizzato:
+      superficie_->setCursor(cursoreFigura(form_.mouseIcon(), devicePixelRatioF()));
+      break;
+  }
+}
+
+void FinestraQt::mostra(bool modale, QWidget* sopra) {
+  const Qt::WindowModality modalita = modale ? Qt::ApplicationModal : Qt::NonModal;
+  if (windowModality() != modalita) {
+    if (isVisible()) hide();  // Qt applies a modality change at the next show
+    setWindowModality(modalita);
+  }
+  if (!giaMostrata_) {
+    giaMostrata_ = true;
+    layout()->activate();
+    if (sopra) {
+      winId();
+      if (QWindow* w = windowHandle(); w && sopra->windowHandle()) w->setTransientParent(sopra->windowHandle());
+    }
+    const QRect area = sopra ? sopra->frameGeometry() : screen()->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+  }
+  show();
+  raise();
+  activateWindow();
+}
+
+void FinestraQt::impostaCicloModale(QEventLoop* ciclo) { cicloModale_ = ciclo; }
+
+void FinestraQt::congeda() {
+  if (congedata_) return;
+  congedata_ = true;
+  stacca();
+  if (cicloModale_) cicloModale_->quit();
+  close();  // accepted now: see closeEvent
+  deleteLater();
+}
+
+void FinestraQt::stacca() {
+  if (staccata_) return;
+  staccata_ = true;
+  rilascio_.reset();
+  timerRilascio_->stop();
+  for (QTimer* t : timer_) {
+    t->stop();
+    t->disconnect(this);
+  }
+  form_.osserva(nullptr);
+  for (Controllo* c : legati_) c->osserva(nullptr);
+  legati_.clear();
+  if (menu_) menu_->stacca();
+}
+
+void FinestraQt::closeEvent(QCloseEvent* e) {
+  if (congedata_) {
+    e->accept();
+    return;
+  }
+  // A close request from the window manager: the form decides, and unloads
+  // itself if it agrees. Its Unload closes the window through congeda(),
+  // whose own close() is swallowed while this one is running: accept here.
+  e->ignore();
+  const QPointer<FinestraQt> viva(this);
+  form_.Form_QueryClose();
+  if (viva && congedata_) e->accept();
+}
+
+bool FinestraQt::eventFilter(QObject* oggetto, QEvent* e) {
+  const bool premuto = e->type() == QEvent::KeyPress;
+  if ((premuto || e->type() == QEvent::KeyRelease) && !congedata_) {
+    // The filter sits on every widget of the window and a key the focused
+    // widget ignores travels up to its parents: take it at its first stop.
+    QWidget* primo = focusWidget() ? focusWidget() : this;
+    if (oggetto == primo) tasto(*static_cast<QKeyEvent*>(e), premuto);
+  }
+  return QMainWindow::eventFilter(oggetto, e);
+}
+
+void FinestraQt::tasto(const QKeyEvent& e, bool premuto) {
+  const unsigned hardware = codiciHardwareAffidabili() ? e.nativeScanCode() : 0;
+  const int codice = codiceTasto(e.key(), e.modifiers(), hardware);
+  if (codice == 0) return;
+  const int shift = bitShift(e.modifiers());
+  if (premuto) {
+    if (rilascio_) {
+      const qint64 dopo = static_cast<qint64>(e.timestamp()) - static_cast<qint64>(rilascio_->tempo);
+      if (rilascio_->codice == codice && dopo >= 0 && dopo <= 2) {
+        rilascio_.reset();  // the key never went up: this press is a repeat
+        timerRilascio_->stop();
+      } else {
+        consegnaRilascio();
+        if (congedata_) return;
+      }
+    }
+    // A function key that is some item's accelerator belongs to the menu,
+    // also while the item is disabled and its key does nothing.
+    if (shift == 0 && codice >= 112 && codice <= 135 && menu_ &&
+        menu_->eAcceleratore("F" + std::to_string(codice - 111)))
+      return;
+    tastiPremuti_.insert(codice);  // an autorepeat press is another KeyDown
+    form_.Form_KeyDown(codice, shift);
+  } else {
+    // One KeyUp, at the real release, and only for a key that went down here.
+    if (e.isAutoRepeat()) return;
+    consegnaRilascio();
+    if (congedata_ || tastiPremuti_.count(codice) == 0) return;
+    rilascio_ = Rilascio{codice, shift, e.timestamp()};
+    timerRilascio_->start();
+  }
+}
+
+void FinestraQt::consegnaRilascio() {
+  if (!rilascio_) return;
+  const Rilascio r = *rilascio_;
+  rilascio_.reset();
+  timerRilascio_->stop();
+  if (tastiPremuti_.erase(r.codice)) form_.Form_KeyUp(r.codice, r.shift);
+}
+
+}  // namespace velmo

@@ -1,0 +1,268 @@
+#include "platform/qt/PiattaformaQt.h"
+
+#include <QApplication>
+#include <QAudioDevice>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLockFile>
+#include <QMediaDevices>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QSysInfo>
+#include <QTime>
+#include <QTimer>
+#include <QUrl>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/qt/FinestraQt.h"
+#include "platform/qt/TestiQt.h"
+
+namespace velmo {
+
+namespace {
+
+// Dialogs belong to the window the user is looking at; never to one already
+// let go, which Qt may still call active until the next events.
+QWidget* finestraInPrimoPiano() {
+  for (QWidget* w : {QApplication::activeModalWidget(), QApplication::activeWindow()}) {
+    const auto* f = qobject_cast<const FinestraQt*>(w);
+    if (w && w->isVisible() && !(f && f->congedata())) return w;
+  }
+  return nullptr;
+}
+
+std::optional<std::string> sceltaFile(const QString& scelta) {
+  if (scelta.isEmpty()) return std::nullopt;
+  return scelta.toStdString();
+}
+
+}  // namespace
+
+PiattaformaQt::PiattaformaQt() : sveglia_(std::make_unique<QTimer>()) {
+  sveglia_->setSingleShot(true);
+  sveglia_->setTimerType(Qt::PreciseTimer);
+}
+
+PiattaformaQt::~PiattaformaQt() {
+  for (auto& [form, finestra] : finestre_) delete finestra.data();  // unbinds the forms' controls
+}
+
+FinestraQt* PiattaformaQt::finestra(const Form& form) const {
+  auto it = finestre_.find(&form);
+  return it == finestre_.end() ? nullptr : it->second.data();
+}
+
+// --- Time and events ------------------------------------------------------------
+
+double PiattaformaQt::secondiMonotoni() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+double PiattaformaQt::oraDelGiorno() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+
+void PiattaformaQt::elaboraEventi() { QCoreApplication::processEvents(); }
+
+void PiattaformaQt::attendiEventi(double scadenza) {
+  const double restano = scadenza - secondiMonotoni();
+  if (restano <= 0) {
+    QCoreApplication::processEvents();
+    return;
+  }
+  // The timer's event ends the blocking wait at the deadline at the latest;
+  // rounding up wakes it at or just after the deadline, never just before.
+  sveglia_->start(static_cast<int>(std::min(std::ceil(restano * 1000.0), 2.0e9)));
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  sveglia_->stop();
+}
+
+// --- Windows --------------------------------------------------------------------
+
+void PiattaformaQt::creaForm(Form& form) {
+  if (FinestraQt* vecchia = finestra(form)) vecchia->congeda();
+  finestre_[&form] = new FinestraQt(form);
+}
+
+void PiattaformaQt::mostraForm(Form& form, bool modale) {
+  FinestraQt* f = finestra(form);
+  if (!f || f->congedata()) return;
+  QWidget* sopra = finestraInPrimoPiano();  // the owner a modal window is centred on
+  f->mostra(modale, sopra == f ? nullptr : sopra);
+  if (!modale) return;
+  QEventLoop ciclo;
+  f->impostaCicloModale(&ciclo);
+  ciclo.exec();  // until distruggiForm lets the window go
+}
+
+void PiattaformaQt::distruggiForm(Form& form) {
+  auto it = finestre_.find(&form);
+  if (it == finestre_.end()) return;
+  QPointer<FinestraQt> f = it->second;
+  finestre_.erase(it);
+  if (f) f->congeda();
+}
+
+void PiattaformaQt::mostraMenuPopup(Form& form, VoceMenu& menu) {
+  FinestraQt* f = finestra(form);
+  if (QMenu* m = f ? f->menuDi(menu) : nullptr) m->exec(QCursor::pos());
+}
+
+Risposta PiattaformaQt::msgBox(const std::string& testo, Pulsanti pulsanti, Icona icona,
+                               const std::string& titolo) {
+  // On the heap behind a guard: its owner window may be unloaded, and so
+  // deleted, while the box waits for an answer.
+  const QPointer<QMessageBox> box = new QMessageBox(finestraInPrimoPiano());
+  box->setWindowTitle(testoQt(titolo));
+  box->setTextFormat(Qt::PlainText);
+  box->setText(testoQt(righeUnix(testo)));
+  switch (icona) {
+    case Icona::nessuna: box->setIcon(QMessageBox::NoIcon); break;
+    case Icona::informazione: box->setIcon(QMessageBox::Information); break;
+    case Icona::domanda: box->setIcon(QMessageBox::Question); break;
+    case Icona::esclamazione: box->setIcon(QMessageBox::Warning); break;
+    case Icona::critica: box->setIcon(QMessageBox::Critical); break;
+  }
+  QPushButton* si = nullptr;
+  if (pulsanti == Pulsanti::ok) {
+    box->setDefaultButton(box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
+  } else {
+    si = box->addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
+    QPushButton* no = box->addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    box->setDefaultButton(si);
+    box->setEscapeButton(no);
+  }
+  box->exec();
+  // Gone with its owner: no answer was given, and "No" is the safe one.
+  const Risposta risposta = pulsanti == Pulsanti::ok         ? Risposta::ok
+                            : box && box->clickedButton() == si ? Risposta::si
+                                                              : Risposta::no;
+  delete box.data();
+  return risposta;
+}
+
+std::optional<std::string> PiattaformaQt::inputBox(const std::string& testo, const std::string& titolo,
+                                                   const std::string& predefinito) {
+  const QPointer<QInputDialog> dialogo = new QInputDialog(finestraInPrimoPiano());  // as in msgBox
+  dialogo->setWindowTitle(testoQt(titolo));
+  dialogo->setLabelText(testoQt(righeUnix(testo)));
+  dialogo->setTextValue(testoQt(predefinito));
+  dialogo->setOkButtonText(QStringLiteral("OK"));
+  dialogo->setCancelButtonText(QStringLiteral("Annulla"));
+  const bool accettato = dialogo->exec() == QDialog::Accepted && dialogo;
+  std::optional<std::string> testoScritto;
+  if (accettato) testoScritto = dialogo->textValue().toStdString();
+  delete dialogo.data();
+  return testoScritto;
+}
+
+std::optional<std::string> PiattaformaQt::dialogoApri(const std::string& titolo, const std::string& filtro) {
+  return sceltaFile(QFileDialog::getOpenFileName(finestraInPrimoPiano(), testoQt(titolo), QString(), testoQt(filtro)));
+}
+
+std::optional<std::string> PiattaformaQt::dialogoSalva(const std::string& titolo, const std::string& filtro) {
+  return sceltaFile(QFileDialog::getSaveFileName(finestraInPrimoPiano(), testoQt(titolo), QString(), testoQt(filtro)));
+}
+
+// --- Sound ----------------------------------------------------------------------
+
+// Playback arrives with the sound player; until then the cues are silent.
+void PiattaformaQt::suonaRisorsa(const std::string&) {}
+void PiattaformaQt::suonaFile(const std::string&) {}
+void PiattaformaQt::fermaSuono() {}
+
+int PiattaformaQt::dispositiviAudio() { return static_cast<int>(QMediaDevices::audioOutputs().size()); }
+
+void PiattaformaQt::beep() { QApplication::beep(); }
+
+// --- Display --------------------------------------------------------------------
+
+Dimensioni PiattaformaQt::schermo() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  return s ? Dimensioni{s->size().width(), s->size().height()} : Dimensioni{};
+}
+
+int PiattaformaQt::profonditaColore() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  return s ? s->depth() : 0;
+}
+
+std::vector<Dimensioni> PiattaformaQt::modiDisplay() { return {schermo()}; }
+
+// Linux desktops do not let an application switch the display mode: only
+// the mode already in use can be "switched to".
+bool PiattaformaQt::cambiaRisoluzione(Dimensioni d) { return d == schermo(); }
+
+// The closing effect draws on the screen with a later change; nothing yet.
+void PiattaformaQt::disegnaRettangolo(const Rettangolo&) {}
+
+// --- System ---------------------------------------------------------------------
+
+VersioneSistema PiattaformaQt::versioneSistema() {
+  VersioneSistema v;
+  const QString tipo = QSysInfo::kernelType();
+  v.famiglia = tipo == QLatin1String("linux") ? "Linux" : tipo.toStdString();
+  static const QRegularExpression numeri(QStringLiteral("^(\\d+)\\.(\\d+)"));
+  if (const auto m = numeri.match(QSysInfo::kernelVersion()); m.hasMatch()) {
+    v.maggiore = m.captured(1).toInt();
+    v.minore = m.captured(2).toInt();
+  }
+  return v;
+}
+
+QString PiattaformaQt::percorsoBlocco() {
+  QString cartella = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (cartella.isEmpty()) cartella = QDir::tempPath();
+  return QDir(cartella).filePath(QStringLiteral("velmo.lock"));
+}
+
+bool PiattaformaQt::altraIstanzaAttiva() {
+  if (altraIstanza_) return *altraIstanza_;
+  blocco_ = std::make_unique<QLockFile>(percorsoBlocco());
+  // Never stale by age: a game left open for hours still holds its lock.
+  // A lock whose process has died is taken over all the same.
+  blocco_->setStaleLockTime(0);
+  altraIstanza_ = !blocco_->tryLock(0) && blocco_->error() == QLockFile::LockFailedError;
+  return *altraIstanza_;
+}
+
+std::string PiattaformaQt::cartellaProgramma() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+std::optional<std::uintmax_t> PiattaformaQt::dimensioneFile(const std::string& percorso) {
+  std::error_code errore;
+  if (!std::filesystem::is_regular_file(percorso, errore)) return std::nullopt;
+  const std::uintmax_t dimensione = std::filesystem::file_size(percorso, errore);
+  if (errore) return std::nullopt;
+  return dimensione;
+}
+
+bool PiattaformaQt::impostaSolaLettura(const std::string& percorso) {
+  using std::filesystem::perms;
+  std::error_code errore;
+  std::filesystem::permissions(percorso, perms::owner_write | perms::group_write | perms::others_write,
+                               std::filesystem::perm_options::remove, errore);
+  return !errore;
+}
+
+bool PiattaformaQt::apriIndirizzo(const std::string& indirizzo) {
+  return QDesktopServices::openUrl(QUrl::fromUserInput(testoQt(indirizzo)));
+}
+
+void PiattaformaQt::spostaMouse(int x, int y) { QCursor::setPos(x, y); }
+
+void PiattaformaQt::termina(int codice) {
+  std::fflush(nullptr);
+  std::_Exit(codice);
+}
+
+}  // namespace velmo

@@ -1,0 +1,77 @@
+#pragma once
+// The real platform, on Qt 6. Create it after the QApplication and before
+// the first form; it must outlive every form it shows.
+
+#include <QPointer>
+#include <QString>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "common/Form.h"
+#include "common/Piattaforma.h"
+
+class QLockFile;
+class QTimer;
+
+namespace velmo {
+
+class FinestraQt;
+
+class PiattaformaQt : public Piattaforma {
+ public:
+  PiattaformaQt();
+  ~PiattaformaQt() override;
+  PiattaformaQt(const PiattaformaQt&) = delete;
+  PiattaformaQt& operator=(const PiattaformaQt&) = delete;
+
+  // The window of a loaded form, nullptr for one not loaded.
+  FinestraQt* finestra(const Form& form) const;
+  // The single-instance lock file: velmo.lock in the user's runtime folder.
+  static QString percorsoBlocco();
+
+  double secondiMonotoni() override;
+  double oraDelGiorno() override;
+
+  void elaboraEventi() override;
+  void attendiEventi(double scadenza) override;
+
+  void creaForm(Form& form) override;
+  void mostraForm(Form& form, bool modale) override;
+  void distruggiForm(Form& form) override;
+  void mostraMenuPopup(Form& form, VoceMenu& menu) override;
+  Risposta msgBox(const std::string& testo, Pulsanti pulsanti, Icona icona, const std::string& titolo) override;
+  std::optional<std::string> inputBox(const std::string& testo, const std::string& titolo,
+                                      const std::string& predefinito) override;
+  std::optional<std::string> dialogoApri(const std::string& titolo, const std::string& filtro) override;
+  std::optional<std::string> dialogoSalva(const std::string& titolo, const std::string& filtro) override;
+
+  void suonaRisorsa(const std::string& id) override;
+  void suonaFile(const std::string& percorso) override;
+  void fermaSuono() override;
+  int dispositiviAudio() override;
+  void beep() override;
+
+  Dimensioni schermo() override;
+  int profonditaColore() override;
+  std::vector<Dimensioni> modiDisplay() override;
+  bool cambiaRisoluzione(Dimensioni d) override;
+  void disegnaRettangolo(const Rettangolo& r) override;
+
+  VersioneSistema versioneSistema() override;
+  bool altraIstanzaAttiva() override;
+  std::string cartellaProgramma() override;
+  std::optional<std::uintmax_t> dimensioneFile(const std::string& percorso) override;
+  bool impostaSolaLettura(const std::string& percorso) override;
+  bool apriIndirizzo(const std::string& indirizzo) override;
+  void spostaMouse(int x, int y) override;
+  [[noreturn]] void termina(int codice) override;
+
+ private:
+  std::unique_ptr<QTimer> sveglia_;  // wakes a wait at its deadline
+  std::map<const Form*, QPointer<FinestraQt>> finestre_;
+  std::unique_ptr<QLockFile> blocco_;
+  std::optional<bool> altraIstanza_;
+};
+
+}  // namespace velmo
