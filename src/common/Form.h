@@ -29,12 +29,15 @@ class Form {
   bool loaded() const { return caricata_; }
   // The colour between the controls; nullopt leaves the system's.
   std::optional<Colore> backColor() const { return sfondo_; }
+  // Whether the title bar offers a close command.
+  bool closeCommand() const { return chiusura_; }
 
   void setCaption(std::string c) { imposta(caption_, std::move(c)); }
   void setSize(int width, int height);
   void setMousePointer(Puntatore p) { imposta(puntatore_, p); }
   void setMouseIcon(Figura f) { imposta(icona_, f); }
   void setBackColor(Colore c) { imposta(sfondo_, std::optional<Colore>(c)); }
+  void setCloseCommand(bool c) { imposta(chiusura_, c); }
 
   // What the platform draws: controls at the window's top level (containers
   // bring their children) and the menus of the menu bar.
@@ -77,6 +80,7 @@ class Form {
   Puntatore puntatore_ = Puntatore::predefinito;
   Figura icona_ = Figura::nessuna;
   std::optional<Colore> sfondo_;
+  bool chiusura_ = true;
   bool caricata_ = false;
   std::vector<Controllo*> controlli_;
   std::vector<VoceMenu*> menuBar_;

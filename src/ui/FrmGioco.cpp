@@ -237,8 +237,10 @@ void FrmGioco::Form_Load() {
   pTrappaErrori("frmGioco.Form_Load", [&] {
     setSize(larghezzaFinestra, altezzaFinestra(modGenerale.nomeSistema));
     setCaption(pfuncCaptionBase());
-    // The title bar offers no close command: a close request from the window
-    // manager takes the Alt+F4 path (Form_QueryClose).
+    // The title bar offers no close command: quitting goes through "&Esci"
+    // or Alt+F4, and a close request from the window manager takes the
+    // Alt+F4 path (Form_QueryClose).
+    setCloseCommand(false);
     mnuPopUpFuoriGioco1.setVisible(false);
     mnuPopUpInGioco1.setVisible(false);
     mnuPopUpFuoriGioco2.setVisible(false);

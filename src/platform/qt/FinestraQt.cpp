@@ -187,6 +187,13 @@ void FinestraQt::adattaDimensione() {
 void FinestraQt::rispecchiaForm() {
   setWindowTitle(testoQt(form_.caption()));
   adattaDimensione();
+  if (form_.closeCommand() != windowFlags().testFlag(Qt::WindowCloseButtonHint)) {
+    const bool visibile = isVisible();  // new flags hide a shown window
+    setWindowFlags(form_.closeCommand() ? Qt::Window
+                                        : Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                              Qt::WindowMinimizeButtonHint);
+    if (visibile) show();
+  }
   if (const auto sfondo = form_.backColor()) {
     QPalette tavolozza = superficie_->palette();
     tavolozza.setColor(QPalette::Window, QColor(sfondo->rosso, sfondo->verde, sfondo->blu));
