@@ -9,6 +9,12 @@
 
 namespace velmo::test {
 
+// A board one piece short of full, without a line: a player's piece in the
+// free top-left cell makes four across the top row, a computer's piece
+// makes a draw.
+inline constexpr std::initializer_list<const char*> tavolaQuasiPiena = {
+    ".PPPCCPPC", "PPCPPPCCC", "CCCPCCCPC", "CCPCPPPCP", "CCPPCCCPP", "PPPCCPCCP", "PCCCPCCPC"};
+
 struct Gioco : Ambiente {
   FrmGioco f;
 
@@ -18,8 +24,9 @@ struct Gioco : Ambiente {
   void nuovaPartita();
 
   // Lays out the board as drawn, top row first: 'P' the player, 'C' the
-  // computer, '.' empty; rows are 9 characters. Counts, pictures and arrows
-  // follow as if the pieces had been dropped.
+  // computer, '.' empty; rows are 9 characters, and rows not given are left
+  // as they are. Counts, pictures and arrows follow as if the pieces had been
+  // dropped.
   void disponi(std::initializer_list<const char*> righe);
 
   // The board as the cells show it, in the same drawing ('P'/'C' by picture,

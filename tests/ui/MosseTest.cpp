@@ -182,13 +182,7 @@ TEST_F(Mosse, AnnullaDuranteUnaMossaEDRifiutato) {
 }
 
 TEST_F(Mosse, UnaVittoriaCheRiempieLaTavolaNonEUnPareggio) {
-  disponi({".PPPCCPPC",
-           "PPCPPPCCC",
-           "CCCPCCCPC",
-           "CCPCPPPCP",
-           "CCPPCCCPP",
-           "PPPCCPCCP",
-           "PCCCPCCPC"});
+  disponi(tavolaQuasiPiena);
   ASSERT_EQ(f.grid.freeCells, 1);
   ASSERT_FALSE(cercaQuattro(f.grid));
   f.msubInserisciPedina(1, Side::giocatore);
@@ -201,13 +195,7 @@ TEST_F(Mosse, UnaVittoriaCheRiempieLaTavolaNonEUnPareggio) {
 }
 
 TEST_F(Mosse, LUltimaCasellaSenzaLineaEUnPareggio) {
-  disponi({".CPPCCPPC",
-           "PPCPPPCCC",
-           "CCCPCCCPC",
-           "CCPCPPPCP",
-           "CCPPCCCPP",
-           "PPPCCPCCP",
-           "PCCCPCCPC"});
+  disponi(tavolaQuasiPiena);
   ASSERT_FALSE(cercaQuattro(f.grid));
   std::string etichetta;
   f.lblCaselleLibere.osserva([&] {

@@ -19,10 +19,6 @@ struct Partita : testing::Test, Gioco {
   int pezzi() const { return tavola::celle - f.grid.freeCells; }
 };
 
-// A full board without a line, for draws and crowded turns.
-constexpr const char* pienaSenzaLinee[] = {"CPPPCCPPC", "PPCPPPCCC", "CCCPCCCPC", "CCPCPPPCP",
-                                           "CCPPCCCPP", "PPPCCPCCP", "PCCCPCCPC"};
-
 TEST_F(Partita, PuntiDiUnRoundVinto) {
   struct Caso {
     int libere, minuti, secondi, punti;
@@ -73,9 +69,10 @@ TEST_F(Partita, LaLineaVincenteLampeggiaPer3Virgola8Secondi) {
 }
 
 TEST_F(Partita, UnPareggioNonCambiaNullaEApreLAltroLato) {
-  std::vector<const char*> righe(std::begin(pienaSenzaLinee), std::end(pienaSenzaLinee));
-  righe[0] = ".CPPCCPPC";
-  disponi({righe[0], righe[1], righe[2], righe[3], righe[4], righe[5], righe[6]});
+  // The board one piece short, with a top row where the player's piece
+  // makes no line.
+  disponi(tavolaQuasiPiena);
+  disponi({".CPPCCPPC"});
   f.match.score = 500;
   // The player's piece fills the board: the computer opens the next round.
   PiattaformaTest::clic(f.imgFreccia[1]);
