@@ -42,6 +42,10 @@ FrmGioco::FrmGioco() : Form("frmGioco") {
   for (int i = 1; i <= tavola::celle; ++i) {
     picContenitore[1].aggiungi(imgPedina[i]);
     imgPedina[i].setTag("nessuna");
+    // The cells are part of the board: the pop-up menu and the pointer
+    // answer over them as over the board between them.
+    imgPedina[i].onMouseUp = [this](const EventoMouse& e) { picContenitore_MouseUp(1, e); };
+    imgPedina[i].onMouseMove = [this](const EventoMouse&) { picContenitore_MouseMove(1); };
   }
   for (int i = 1; i <= tavola::colonne; ++i) {
     Immagine& f = imgFreccia[i];
@@ -147,6 +151,8 @@ void FrmGioco::msubCreaPannello() {
   imgLink.move((larghezzaPannello - 480) / 2, 6330, 480, 480);
   imgLink.setFigura(Figura::link);
   pannello.aggiungi(imgLink);
+  for (Immagine* img : {&imgVita[1], &imgVita[2], &imgVita[3], &imgLink})
+    img->onMouseMove = [this](const EventoMouse&) { picContenitore_MouseMove(2); };
 
   // Whose turn it is, on the board's base below the bottom row.
   lblTurno.move(950, 6000, 6210, 300);

@@ -166,7 +166,7 @@ TEST_F(Finestra, MenuAComparsaSecondoLoStato) {
   f.picContenitore_MouseUp(1, EventoMouse{1, 0, 100, 100});  // left button: nothing
   EXPECT_TRUE(p.popup.empty());
 
-  f.picContenitore_MouseUp(1, destro);
+  f.imgPedina[30].onMouseUp(destro);  // over a cell as over the board
   p.tasto(f, F2);
   f.imgFreccia[4].onMouseDown(destro);  // forwarded from an arrow
   ASSERT_EQ(p.popup.size(), 2u);
@@ -183,9 +183,9 @@ TEST_F(Finestra, PuntatoreSulTavoloESulPannello) {
   f.picContenitore_MouseMove(2);
   EXPECT_EQ(f.mousePointer(), Puntatore::predefinito);  // no match: left alone
   p.tasto(f, F2);
-  f.picContenitore_MouseMove(2);
+  f.imgVita[2].onMouseMove(EventoMouse{});
   EXPECT_EQ(f.mousePointer(), Puntatore::vietato);
-  f.picContenitore_MouseMove(1);
+  f.imgPedina[12].onMouseMove(EventoMouse{});
   EXPECT_EQ(f.mousePointer(), Puntatore::personalizzato);
   f.imgFreccia[2].onMouseDown(EventoMouse{1, 0, 0, 0});
   EXPECT_EQ(f.mouseIcon(), Figura::manoChiusa);
