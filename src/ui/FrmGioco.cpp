@@ -336,6 +336,8 @@ void FrmGioco::msubStatoGioco(const std::string& comando) {
       cella.setFigura(imgNessuna.figura());
     }
   for (Immagine& f : imgFreccia) f.setVisible(on);
+  // The turn label lies on the board's base and speaks only of a match.
+  lblTurno.setVisible(on);
   if (on) {
     match.lives = MatchState::viteIniziali;
     for (Immagine& v : imgVita) v.setFigura(imgVitaSi.figura());

@@ -94,6 +94,7 @@ TEST_F(Finestra, GiocoOnEGiocoOff) {
   EXPECT_EQ(f.lblColorePedine.foreColor(), (Colore{255, 0, 0}));
   EXPECT_EQ(f.tmrTempo.interval(), 1000);
   EXPECT_EQ(f.lblTurno.caption(), "E' IL TUO TURNO...");
+  EXPECT_TRUE(f.lblTurno.visible());
 
   f.msubInserisciPedina(3, Side::giocatore);
   f.msubStatoGioco("gioco_off");
@@ -103,6 +104,8 @@ TEST_F(Finestra, GiocoOnEGiocoOff) {
   EXPECT_EQ(f.imgPedina[3].tag(), "nessuna");
   EXPECT_EQ(f.tmrTempo.interval(), 0);
   EXPECT_EQ(f.picContenitore[1].figura(), Figura::tabelloneSenzaPartita);
+
+  EXPECT_FALSE(f.lblTurno.visible());
 
   f.msubStatoGioco("gioco_acceso");  // any other word does nothing
   EXPECT_FALSE(modGenerale.matchInProgress);
