@@ -74,7 +74,7 @@ def main():
         x.tasto("alt+F4")
         domanda = x.cerca_finestra("Brenvo Info Service", 10)
         x.schermata("03_salvare.png")
-        x.xdotool("windowactivate", "--sync", domanda)
+        x.attiva(domanda)
         x.tasto("Escape")  # "No"
         inizio = time.monotonic()
         codice = gioco.wait(15)

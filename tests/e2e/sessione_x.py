@@ -63,12 +63,22 @@ class SessioneX:
                                       stdout=open(os.path.join(self.artefatti, "velmo.out"), "w"),
                                       stderr=subprocess.STDOUT)
         self.finestra = self.cerca_finestra("Brenvo Velmo", 15)
-        self.xdotool("windowactivate", "--sync", self.finestra)
-        time.sleep(0.5)
+        self.attiva(self.finestra)
         return self.gioco
 
+    def attiva(self, finestra):
+        """Gives the window the focus; a window manager still starting may
+        miss the first request."""
+        for _ in range(3):
+            try:
+                self.xdotool("windowactivate", "--sync", finestra)
+                break
+            except subprocess.TimeoutExpired:
+                continue
+        time.sleep(0.5)
+
     def xdotool(self, *argomenti):
-        r = subprocess.run(["xdotool", *argomenti], env=self.env, capture_output=True, text=True, timeout=20)
+        r = subprocess.run(["xdotool", *argomenti], env=self.env, capture_output=True, text=True, timeout=10)
         return r.stdout.strip()
 
     def cerca_finestra(self, nome, secondi):
