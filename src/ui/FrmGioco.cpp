@@ -63,17 +63,14 @@ FrmGioco::FrmGioco() : Form("frmGioco") {
 
   msubCreaPannello();
 
-  // Stored pictures.
+  // Stored pictures; the load sequence hides them.
   const std::pair<Immagine*, Figura> depositi[] = {
       {&imgNessuna, Figura::nessuna},          {&imgPedinaGialla, Figura::pedinaGialla},
       {&imgPedinaRossa, Figura::pedinaRossa},  {&imgFrecciaNera, Figura::frecciaNera},
       {&imgFrecciaRossa, Figura::frecciaRossa}, {&imgVitaSi, Figura::vitaSi},
       {&imgVitaNo, Figura::vitaNo},            {&imgMano[1], Figura::manoAperta},
       {&imgMano[2], Figura::manoChiusa}};
-  for (auto [img, figura] : depositi) {
-    img->setFigura(figura);
-    img->setVisible(false);
-  }
+  for (auto [img, figura] : depositi) img->setFigura(figura);
 
   tmrTempo.onTimer = [this] { tmrTempo_Timer(); };
   tmrIntermittenza.onTimer = [this] { tmrIntermittenza_Timer(); };
@@ -191,9 +188,8 @@ void FrmGioco::msubCreaMenu() {
       menu.aggiungi(*v.voce);
     }
   };
-  auto tastiera = [] { /* the keys window comes with the information windows */ };
   riempi(mnuMain[1], " &File ",
-         {{&mnuPopUpInGioco1, "Comandi della &tastiera", "", tastiera},
+         {{&mnuPopUpInGioco1, "Comandi della &tastiera", "", {}},
           {&mnuPopUpInGioco2, "-", "", {}},
           {&mnuFileNuova, "&Nuova partita", "F2", [this] { mnuFileNuova_Click(); }},
           {&mnuFilePausa, "&Pausa", "F3", [this] { mnuFilePausa_Click(); }},
@@ -204,7 +200,7 @@ void FrmGioco::msubCreaMenu() {
           {&mnuLinea2, "-", "", {}},
           {&mnuFileEsci, "&Esci", "", [this] { mnuFileEsci_Click(); }}});
   riempi(mnuMain[2], " &Impostazioni ",
-         {{&mnuPopUpFuoriGioco1, "Comandi della &tastiera", "", tastiera},
+         {{&mnuPopUpFuoriGioco1, "Comandi della &tastiera", "", {}},
           {&mnuPopUpFuoriGioco2, "-", "", {}},
           {&mnuImpostazioniAudio[1], "Audio o&n", "", [this] { mnuImpostazioniAudio_Click(1); }},
           {&mnuImpostazioniAudio[2], "Audio &off", "", [this] { mnuImpostazioniAudio_Click(2); }},
@@ -217,8 +213,8 @@ void FrmGioco::msubCreaMenu() {
           {&mnuImpostazioniVelocita[3], "Velocità m&assima", "", [this] { mnuImpostazioniVelocita_Click(3); }}});
   riempi(mnuMain[3], " &Annulla ",
          {{&mnuAnnullaInserimento, "&Ultimo inserimento", "F7", [this] { mnuAnnullaInserimento_Click(); }}});
-  // The leaderboard and information windows come with their own issues;
-  // until then these commands open nothing.
+  // The leaderboard and information windows (the keys window among them)
+  // come with their own issues; until then their commands open nothing.
   riempi(mnuMain[4], " &Classifica ",
          {{&mnuClassificaVisualizza, "&Visualizza", "F5", {}},
           {&mnuLinea3, "-", "", {}},
@@ -226,7 +222,7 @@ void FrmGioco::msubCreaMenu() {
   riempi(mnuMain[5], " &Informazioni su... ",
          {{&mnuInfoCodice, "&Codice sorgente", "", {}},
           {&mnuInfoRegole, "&Regole del gioco", "", {}},
-          {&mnuInfoTastiera, "Comandi della &tastiera", "", tastiera},
+          {&mnuInfoTastiera, "Comandi della &tastiera", "", {}},
           {&mnuLinea6, "-", "", {}},
           {&mnuInfoVelmo, "Brenvo &Velmo", "F1", {}}});
   riempi(mnuMain[6], " &Thanx to...", {});

@@ -23,6 +23,10 @@ inline constexpr int cifra1 = 49, cifra9 = 57;  // main keyboard "1".."9"
 inline constexpr int F3 = 114, F4 = 115;
 }  // namespace codiceTasto
 
+// The captions of the turn label.
+inline constexpr const char* testoTuoTurno = "E' IL TUO TURNO...";
+inline constexpr const char* testoTurnoComputer = "E' IL TURNO DEL COMPUTER...";
+
 class FrmGioco : public Form {
  public:
   FrmGioco();

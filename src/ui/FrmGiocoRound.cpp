@@ -10,8 +10,6 @@ namespace velmo {
 
 namespace {
 
-constexpr const char* testoTuoTurno = "E' IL TUO TURNO...";
-
 const char* testoFineRound(Risultato r) {
   switch (r) {
     case Risultato::computer: return "Hai perso questo round !";

@@ -11,7 +11,7 @@ void FrmGioco::msubTurnoComputer() {
   psubRandomize();
   setMousePointer(Puntatore::clessidra);
   busy = true;
-  lblTurno.setCaption("E' IL TURNO DEL COMPUTER...");
+  lblTurno.setCaption(testoTurnoComputer);
   int colonna = mfuncMossaComputer();
   // No rule applies: any open column, each equally likely. The caller
   // guarantees one is open.
@@ -20,7 +20,7 @@ void FrmGioco::msubTurnoComputer() {
   msubInserisciPedina(colonna, Side::computer);
   if (roundOver) return;
   setMousePointer(Puntatore::personalizzato);
-  lblTurno.setCaption("E' IL TUO TURNO...");
+  lblTurno.setCaption(testoTuoTurno);
   busy = false;
 }
 

@@ -211,7 +211,7 @@ void PiattaformaTest::suonaFile(const std::string& percorso) {
 void PiattaformaTest::fermaSuono() { ++fermate; }
 
 void PiattaformaTest::beep() {
-  ++beep_;
+  ++beepSuonati;
   registro.push_back("beep");
 }
 

@@ -75,7 +75,7 @@ class PiattaformaTest : public Piattaforma {
   std::vector<MessaggioMostrato> messaggi;
   std::vector<SuonoSuonato> suoni;
   std::vector<std::string> popup;  // captions of the visible items of each pop-up
-  int beep_ = 0;
+  int beepSuonati = 0;
   int fermate = 0;
   std::vector<std::string> registro;  // everything, in order: "msg ...", "suono ...", "beep", "popup ..."
 

@@ -163,10 +163,10 @@ TEST_F(Partita, OrologioFinoAlLimiteEPoiBeepOgniSecondo) {
   EXPECT_EQ(f.lblTempo.caption(), "59 : 59");
   p.avanza(1.0);
   EXPECT_EQ(f.lblTempo.caption(), "60 : 00");
-  EXPECT_EQ(p.beep_, 0);
+  EXPECT_EQ(p.beepSuonati, 0);
   const Colore iniziale = f.lblTempo.foreColor();
   p.avanza(30.0);
-  EXPECT_EQ(p.beep_, 30);
+  EXPECT_EQ(p.beepSuonati, 30);
   EXPECT_EQ(f.lblTempo.caption(), "60 : 00");
   EXPECT_EQ(f.match.clockMinutes, 60);
   EXPECT_EQ(f.match.clockSeconds, 0);
