@@ -5,11 +5,13 @@
 // in twips (15 twips a pixel at 96 dpi).
 
 #include <array>
-#include <cassert>
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "common/Colore.h"
 
 namespace velmo {
 
@@ -29,11 +31,6 @@ enum class Figura {
   manoAperta,
   manoChiusa,
   link,
-};
-
-struct Colore {
-  int rosso = 0, verde = 0, blu = 0;
-  friend bool operator==(const Colore&, const Colore&) = default;
 };
 
 enum class Puntatore { predefinito, clessidra, vietato, personalizzato };
@@ -247,14 +244,10 @@ class Timer : public Controllo {
 template <class T, int N>
 class Serie {
  public:
-  T& operator[](int i) {
-    assert(i >= 1 && i <= N);
-    return elementi_[static_cast<std::size_t>(i - 1)];
-  }
-  const T& operator[](int i) const {
-    assert(i >= 1 && i <= N);
-    return elementi_[static_cast<std::size_t>(i - 1)];
-  }
+  // A wrong index throws in every build: inside a handler it reaches the
+  // routine's error box instead of corrupting a neighbouring control.
+  T& operator[](int i) { return elementi_[posizione(i)]; }
+  const T& operator[](int i) const { return elementi_[posizione(i)]; }
   static constexpr int size() { return N; }
   auto begin() { return elementi_.begin(); }
   auto end() { return elementi_.end(); }
@@ -262,6 +255,11 @@ class Serie {
   auto end() const { return elementi_.end(); }
 
  private:
+  static std::size_t posizione(int i) {
+    if (i < 1 || i > N)
+      throw std::out_of_range("Indice " + std::to_string(i) + " non compreso fra 1 e " + std::to_string(N));
+    return static_cast<std::size_t>(i - 1);
+  }
   std::array<T, N> elementi_;
 };
 

@@ -1,6 +1,7 @@
 #include "common/Form.h"
 
 #include "common/ModGenerale.h"
+#include "common/Tasti.h"
 
 namespace velmo {
 
@@ -9,6 +10,20 @@ void Form::setSize(int width, int height) {
   width_ = width;
   height_ = height;
   if (osservatore_) osservatore_();
+}
+
+VoceMenu* Form::voceDelTasto(int codice, int shift) const {
+  const std::string nome = codiceTasto::nomeFunzione(codice);
+  if (nome.empty() || shift != 0) return nullptr;
+  std::function<VoceMenu*(VoceMenu&)> cerca = [&](VoceMenu& m) -> VoceMenu* {
+    if (m.tasto() == nome) return &m;
+    for (VoceMenu* v : m.voci())
+      if (VoceMenu* trovata = cerca(*v)) return trovata;
+    return nullptr;
+  };
+  for (VoceMenu* m : menuBar_)
+    if (VoceMenu* trovata = cerca(*m)) return trovata;
+  return nullptr;
 }
 
 void Form::Load() {

@@ -43,6 +43,10 @@ class Form {
   // bring their children) and the menus of the menu bar.
   const std::vector<Controllo*>& controlli() const { return controlli_; }
   const std::vector<VoceMenu*>& menuBar() const { return menuBar_; }
+  // The menu item whose accelerator is this key ("F2" without shift), enabled
+  // or not; nullptr for any other key. Such a key belongs to the menu and
+  // never reaches Form_KeyDown or Form_KeyUp.
+  VoceMenu* voceDelTasto(int codice, int shift) const;
 
   // Loads the window (creating it on the platform, then Form_Load), shows
   // it, and unloads it (Form_Unload, then the platform lets it go). A modal

@@ -1,6 +1,5 @@
 #include "common/ModGenerale.h"
 
-#include <bit>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -9,8 +8,6 @@
 namespace velmo {
 
 ModGenerale modGenerale;
-
-void Casuale::reseed(double seme) { motore_.seed(std::bit_cast<std::uint64_t>(seme)); }
 
 Piattaforma& piattaforma() {
   if (!modGenerale.piattaforma) throw std::logic_error("no platform");

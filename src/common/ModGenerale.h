@@ -4,28 +4,14 @@
 
 #include <cstdint>
 #include <exception>
-#include <random>
 #include <string>
 
+#include "common/Casuale.h"
 #include "common/Piattaforma.h"
 
 namespace velmo {
 
 class VoceMenu;
-
-// The one generator of uniform numbers in [0, 1).
-class Casuale {
- public:
-  Casuale() : Casuale(0) {}
-  explicit Casuale(std::uint64_t seme) : motore_(seme) {}
-  double rnd() { return std::uniform_real_distribution<double>(0.0, 1.0)(motore_); }
-  // Int(Rnd * n) + 1: a whole number 1..n.
-  int da1a(int n) { return static_cast<int>(rnd() * n) + 1; }
-  void reseed(double seme);
-
- private:
-  std::mt19937_64 motore_;
-};
 
 struct ModGenerale {
   static constexpr const char* nomeProdotto = "Brenvo Velmo";

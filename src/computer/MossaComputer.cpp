@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "common/ModGenerale.h"
+#include "common/Casuale.h"
 
 // The computer's choice of column. Rules 1..14 are one table of data read
 // by one routine (mfuncRegolaDiLinea); rule 15, the open pair in a row, has a

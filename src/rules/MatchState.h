@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/Controlli.h"
+#include "common/Colore.h"
 
 namespace velmo {
 

@@ -10,18 +10,13 @@
 
 #include "common/Controlli.h"
 #include "common/Form.h"
+#include "common/Tasti.h"
 #include "computer/MossaComputer.h"
 #include "persistence/Leaderboard.h"
 #include "rules/Grid.h"
 #include "rules/MatchState.h"
 
 namespace velmo {
-
-// Visual Basic key codes the window handles.
-namespace codiceTasto {
-inline constexpr int cifra1 = 49, cifra9 = 57;  // main keyboard "1".."9"
-inline constexpr int F3 = 114, F4 = 115;
-}  // namespace codiceTasto
 
 // The captions of the turn label.
 inline constexpr const char* testoTuoTurno = "E' IL TUO TURNO...";

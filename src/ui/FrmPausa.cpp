@@ -1,7 +1,7 @@
 #include "ui/FrmPausa.h"
 
 #include "common/ModGenerale.h"
-#include "ui/FrmGioco.h"
+#include "common/Tasti.h"
 
 namespace velmo {
 

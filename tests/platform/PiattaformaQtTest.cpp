@@ -260,7 +260,7 @@ TEST(TastiQt, VirtualKeyCodes) {
       {Qt::Key_Plus, tn, 0, 107},           {Qt::Key_Exclam, Qt::ShiftModifier, 0, 0},
   };
   for (const Caso& c : casi)
-    EXPECT_EQ(codiceTasto(c.tasto, c.mod, c.hardware), c.codice) << std::hex << c.tasto << " hw " << c.hardware;
+    EXPECT_EQ(codiceVirtuale(c.tasto, c.mod, c.hardware), c.codice) << std::hex << c.tasto << " hw " << c.hardware;
   EXPECT_EQ(bitShift(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::KeypadModifier), 7);
   EXPECT_EQ(bitPulsanti(Qt::LeftButton | Qt::RightButton | Qt::MiddleButton), 7);
 }

@@ -60,20 +60,9 @@ void PiattaformaTest::scegli(VoceMenu& voce) {
 }
 
 void PiattaformaTest::tasto(Form& form, int codice, int shift) {
-  // A function key that is some item's accelerator belongs to the menu.
-  if (codice >= 112 && codice <= 123 && shift == 0) {
-    const std::string nome = "F" + std::to_string(codice - 111);
-    std::function<VoceMenu*(VoceMenu&)> trova = [&](VoceMenu& m) -> VoceMenu* {
-      if (m.tasto() == nome) return &m;
-      for (VoceMenu* v : m.voci())
-        if (VoceMenu* t = trova(*v)) return t;
-      return nullptr;
-    };
-    for (VoceMenu* m : form.menuBar())
-      if (VoceMenu* voce = trova(*m)) {
-        scegli(*voce);
-        return;
-      }
+  if (VoceMenu* voce = form.voceDelTasto(codice, shift)) {
+    scegli(*voce);
+    return;
   }
   form.Form_KeyDown(codice, shift);
   form.Form_KeyUp(codice, shift);

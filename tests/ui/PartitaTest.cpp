@@ -148,6 +148,7 @@ TEST_F(Partita, IlTerzoRoundPersoPortaAlGameOver) {
 
 TEST_F(Partita, GameOverConSiIniziaUnaNuovaPartita) {
   f.match.lives = 1;
+  f.winningCells = {1, 2, 3, 4};
   p.rispondi(Risposta::si);
   f.msubFineRound(Risultato::computer);
   EXPECT_TRUE(modGenerale.matchInProgress);

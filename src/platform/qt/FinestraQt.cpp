@@ -286,7 +286,7 @@ bool FinestraQt::eventFilter(QObject* oggetto, QEvent* e) {
 
 void FinestraQt::tasto(const QKeyEvent& e, bool premuto) {
   const unsigned hardware = codiciHardwareAffidabili() ? e.nativeScanCode() : 0;
-  const int codice = codiceTasto(e.key(), e.modifiers(), hardware);
+  const int codice = codiceVirtuale(e.key(), e.modifiers(), hardware);
   if (codice == 0) return;
   const int shift = bitShift(e.modifiers());
   if (premuto) {
@@ -302,9 +302,7 @@ void FinestraQt::tasto(const QKeyEvent& e, bool premuto) {
     }
     // A function key that is some item's accelerator belongs to the menu,
     // also while the item is disabled and its key does nothing.
-    if (shift == 0 && codice >= 112 && codice <= 135 && menu_ &&
-        menu_->eAcceleratore("F" + std::to_string(codice - 111)))
-      return;
+    if (form_.voceDelTasto(codice, shift)) return;
     tastiPremuti_.insert(codice);  // an autorepeat press is another KeyDown
     form_.Form_KeyDown(codice, shift);
   } else {

@@ -94,13 +94,6 @@ QMenu* MenuQt::menu(const VoceMenu& voce) const {
   return it == menu_.end() ? nullptr : it->second.data();
 }
 
-bool MenuQt::eAcceleratore(const std::string& tasto) const {
-  if (tasto.empty()) return false;
-  for (const VoceMenu* voce : voci_)
-    if (voce->tasto() == tasto) return true;
-  return false;
-}
-
 void MenuQt::stacca() {
   for (VoceMenu* voce : voci_) voce->osserva(nullptr);
   for (const auto& [voce, azione] : azioni_)

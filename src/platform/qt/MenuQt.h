@@ -28,10 +28,6 @@ class MenuQt {
   QAction* azione(const VoceMenu& voce) const;
   QMenu* menu(const VoceMenu& voce) const;
 
-  // Whether a key name ("F2") is some item's accelerator, enabled or not:
-  // such a key belongs to the menu and never reaches the form's key events.
-  bool eAcceleratore(const std::string& tasto) const;
-
   // Stops mirroring: the items outlive the window.
   void stacca();
 

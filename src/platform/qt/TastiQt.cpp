@@ -25,7 +25,7 @@ int tastierinoNumerico(int tasto) {
 
 }  // namespace
 
-int codiceTasto(int tasto, Qt::KeyboardModifiers modificatori, unsigned codiceHardware) {
+int codiceVirtuale(int tasto, Qt::KeyboardModifiers modificatori, unsigned codiceHardware) {
   if (modificatori & Qt::KeypadModifier) {
     if (const int c = tastierinoNumerico(tasto)) return c;
   } else if (const int c = cifraDaCodiceHardware(codiceHardware)) {

@@ -10,7 +10,7 @@ namespace velmo {
 // (96..105) differ from the main row (48..57). `codiceHardware` is the
 // X11/evdev key code when known (0 otherwise): it names the main-row digit
 // keys whatever Shift or the layout makes of them, as the original codes do.
-int codiceTasto(int tastoQt, Qt::KeyboardModifiers modificatori, unsigned codiceHardware = 0);
+int codiceVirtuale(int tastoQt, Qt::KeyboardModifiers modificatori, unsigned codiceHardware = 0);
 
 // Shift 1, Ctrl 2, Alt 4.
 int bitShift(Qt::KeyboardModifiers modificatori);
