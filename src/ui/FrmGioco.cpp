@@ -44,21 +44,21 @@ FrmGioco::FrmGioco() : Form("frmGioco") {
     imgPedina[i].setTag("nessuna");
     // The cells are part of the board: the pop-up menu and the pointer
     // answer over them as over the board between them.
-    imgPedina[i].onMouseUp = [this](const EventoMouse& e) { picContenitore_MouseUp(1, e); };
-    imgPedina[i].onMouseMove = [this](const EventoMouse&) { picContenitore_MouseMove(1); };
+    imgPedina[i].onMouseUp = mfuncInput([this](const EventoMouse& e) { picContenitore_MouseUp(1, e); });
+    imgPedina[i].onMouseMove = mfuncInput([this](const EventoMouse&) { picContenitore_MouseMove(1); });
   }
   for (int i = 1; i <= tavola::colonne; ++i) {
     Immagine& f = imgFreccia[i];
     picContenitore[1].aggiungi(f);
     f.setTag("nera");
-    f.onClick = [this, i] { imgFreccia_Click(i); };
-    f.onMouseMove = [this, i](const EventoMouse&) { imgFreccia_MouseMove(i); };
-    f.onMouseDown = [this, i](const EventoMouse& e) { imgFreccia_MouseDown(i, e); };
-    f.onMouseUp = [this, i](const EventoMouse&) { imgFreccia_MouseUp(i); };
+    f.onClick = mfuncInput([this, i] { imgFreccia_Click(i); });
+    f.onMouseMove = mfuncInput([this, i](const EventoMouse&) { imgFreccia_MouseMove(i); });
+    f.onMouseDown = mfuncInput([this, i](const EventoMouse& e) { imgFreccia_MouseDown(i, e); });
+    f.onMouseUp = mfuncInput([this, i](const EventoMouse&) { imgFreccia_MouseUp(i); });
   }
   for (int i = 1; i <= 2; ++i) {
-    picContenitore[i].onMouseUp = [this, i](const EventoMouse& e) { picContenitore_MouseUp(i, e); };
-    picContenitore[i].onMouseMove = [this, i](const EventoMouse&) { picContenitore_MouseMove(i); };
+    picContenitore[i].onMouseUp = mfuncInput([this, i](const EventoMouse& e) { picContenitore_MouseUp(i, e); });
+    picContenitore[i].onMouseMove = mfuncInput([this, i](const EventoMouse&) { picContenitore_MouseMove(i); });
   }
 
   msubCreaPannello();
@@ -149,7 +149,7 @@ void FrmGioco::msubCreaPannello() {
   imgLink.setFigura(Figura::link);
   pannello.aggiungi(imgLink);
   for (Immagine* img : {&imgVita[1], &imgVita[2], &imgVita[3], &imgLink})
-    img->onMouseMove = [this](const EventoMouse&) { picContenitore_MouseMove(2); };
+    img->onMouseMove = mfuncInput([this](const EventoMouse&) { picContenitore_MouseMove(2); });
 
   // Whose turn it is, on the board's base below the bottom row.
   lblTurno.move(950, 6000, 6210, 300);
@@ -179,12 +179,12 @@ void FrmGioco::msubCreaMenu() {
     const char* tasto;
     std::function<void()> azione;
   };
-  auto riempi = [](VoceMenu& menu, const char* caption, std::initializer_list<Voce> voci) {
+  auto riempi = [this](VoceMenu& menu, const char* caption, std::initializer_list<Voce> voci) {
     menu.setCaption(caption);
     for (const Voce& v : voci) {
       v.voce->setCaption(v.caption);
       v.voce->setTasto(v.tasto);
-      v.voce->onClick = v.azione;
+      if (v.azione) v.voce->onClick = mfuncInput(v.azione);
       menu.aggiungi(*v.voce);
     }
   };
@@ -326,11 +326,13 @@ void FrmGioco::msubStatoGioco(const std::string& comando) {
   mnuMain[3].setEnabled(on);
   for (VoceMenu& v : mnuImpostazioniPedine) v.setEnabled(!on);
   picContenitore[1].setFigura(picTabellone[on ? 1 : 0]);
-  if (!on)
+  if (!on) {
+    grid.svuota();
     for (Immagine& cella : imgPedina) {
       cella.setTag("nessuna");
       cella.setFigura(imgNessuna.figura());
     }
+  }
   for (Immagine& f : imgFreccia) f.setVisible(on);
   // The turn label lies on the board's base and speaks only of a match.
   lblTurno.setVisible(on);
@@ -388,7 +390,12 @@ void FrmGioco::mnuFileCarica_Click() {
 }
 
 void FrmGioco::mnuFileSalva_Click() {
-  // Saving a match comes with the saved-game file.
+  if (mousePointer() == Puntatore::clessidra) return;
+  if (busy) {
+    psubNonPossoOra();
+    return;
+  }
+  // Writing the file comes with the saved-game file.
 }
 
 void FrmGioco::mnuFileEsci_Click() {
@@ -398,6 +405,7 @@ void FrmGioco::mnuFileEsci_Click() {
         Risposta::no)
       return;
   }
+  uscitaConfermata = true;
   tmrCrediti.setInterval(0);
   if (modGenerale.matchInProgress &&
       piattaforma().msgBox("Salvare la partita in corso ?", Pulsanti::siNo, Icona::domanda, titoloService) ==
@@ -413,12 +421,14 @@ void FrmGioco::mnuFileEsci_Click() {
 }
 
 void FrmGioco::Form_QueryClose() {
+  if (uscitaConfermata) return;
   // On Linux the window manager's close request is the Alt+F4 of the
   // original: the same path as the key.
   Form_KeyDown(codiceTasto::F4, altMask);
 }
 
 void FrmGioco::Form_KeyDown(int codice, int shift) {
+  if (uscitaConfermata) return;
   if (codice == codiceTasto::F4 && (shift & altMask)) {
     altF4Pressed = true;
     mnuFileEsci_Click();

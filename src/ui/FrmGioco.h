@@ -35,6 +35,9 @@ class FrmGioco : public Form {
   bool busy = false;
   MatchState match;
   bool altF4Pressed = false;
+  // Set once the quit is confirmed: from then on the window takes no more
+  // commands or board input until the program ends.
+  bool uscitaConfermata = false;
   Leaderboard classifica;
 
   // Draws the rule order of the computer's choice; tests may fix it.
@@ -140,6 +143,13 @@ class FrmGioco : public Form {
   Figura pfuncFiguraPedina(Side lato) const;
 
  private:
+  // A handler of the user's input, silenced once the quit is confirmed.
+  template <class F>
+  auto mfuncInput(F gestore) {
+    return [this, gestore](auto&&... argomenti) {
+      if (!uscitaConfermata) gestore(argomenti...);
+    };
+  }
   void msubCreaMenu();
   void msubCreaPannello();
   void msubAnimaCaduta(int colonna, Side lato, int cellaAtterraggio, float ritardo);

@@ -19,7 +19,7 @@ void FrmGioco::imgFreccia_Click(int i) {
 }
 
 void FrmGioco::Form_KeyUp(int codice, int /*shift*/) {
-  if (!modGenerale.matchInProgress || mousePointer() == Puntatore::clessidra) return;
+  if (uscitaConfermata || !modGenerale.matchInProgress || mousePointer() == Puntatore::clessidra) return;
   if (codice < codiceTasto::cifra1 || codice > codiceTasto::cifra9) return;
   const int i = codice - codiceTasto::cifra1 + 1;
   if (!imgFreccia[i].visible()) return;

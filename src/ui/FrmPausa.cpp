@@ -23,6 +23,7 @@ void FrmPausa::Form_Load() {
   setCaption(pfuncCaptionBase());
   psubFermaSuono();
   psubSuonaCue("id_04");
+  orologioInCorso_ = tmrTempo_.interval() != 0;
   tmrTempo_.setInterval(0);
 }
 
@@ -35,7 +36,7 @@ void FrmPausa::cmdRiprendi_Click() {
   if (riprendendo_) return;
   riprendendo_ = true;
   psubSuonaCue("id_05", 0.6f);
-  tmrTempo_.setInterval(1000);
+  if (orologioInCorso_) tmrTempo_.setInterval(1000);
   Unload();
 }
 
