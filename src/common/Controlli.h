@@ -226,18 +226,30 @@ class VoceMenu : public Controllo {
 };
 
 // A timer ticks every interval milliseconds while enabled; 0 stops it.
-// Setting the interval restarts the count.
+// Setting the interval, even to the same value, and switching enabled
+// restart the count; other properties (tag, position) leave it running.
 class Timer : public Controllo {
  public:
   int interval() const { return interval_; }
   void setInterval(int ms) {
     interval_ = ms;
-    notifica();  // a restart even when the value is the same
+    ++impostazioni_;
+    notifica();
   }
+  bool attivo() const { return enabled() && interval_ > 0; }
   std::function<void()> onTimer;
+
+  // What a platform compares, at each change, to know whether to restart.
+  struct Avvio {
+    unsigned impostazioni;
+    bool enabled;
+    friend bool operator==(const Avvio&, const Avvio&) = default;
+  };
+  Avvio avvio() const { return {impostazioni_, enabled()}; }
 
  private:
   int interval_ = 0;
+  unsigned impostazioni_ = 0;
 };
 
 // A control array with indices from 1, as the program numbers them.

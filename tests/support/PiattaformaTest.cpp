@@ -47,25 +47,58 @@ void PiattaformaTest::avanza(double secondi) {
   adesso_ = fine;
 }
 
+Form* PiattaformaTest::destinatario(const void* elemento) const {
+  const auto it = padroni_.find(elemento);
+  if (it == padroni_.end()) return nullptr;
+  if (messaggiAperti_ > 0 || (!modali_.empty() && modali_.back() != it->second)) return nullptr;
+  return it->second;
+}
+
+namespace {
+
+// Handlers may unload the window: each is called on a copy.
+template <class F, class... A>
+void chiama(const F& gestore, A&&... argomenti) {
+  if (!gestore) return;
+  const F copia = gestore;
+  copia(std::forward<A>(argomenti)...);
+}
+
+}  // namespace
+
 void PiattaformaTest::clic(Immagine& img) {
-  if (img.enabled() && visibileSulloSchermo(img) && img.onClick) img.onClick();
+  if (!destinatario(&img) || !img.enabled() || !visibileSulloSchermo(img)) return;
+  chiama(img.onMouseDown, EventoMouse{1, 0, 0, 0});
+  chiama(img.onMouseUp, EventoMouse{1, 0, 0, 0});
+  if (destinatario(&img) && img.enabled() && visibileSulloSchermo(img)) chiama(img.onClick);
+}
+
+void PiattaformaTest::clicDestro(Immagine& img) {
+  if (!destinatario(&img) || !img.enabled() || !visibileSulloSchermo(img)) return;
+  chiama(img.onMouseDown, EventoMouse{2, 0, 0, 0});
+  chiama(img.onMouseUp, EventoMouse{2, 0, 0, 0});
 }
 
 void PiattaformaTest::clic(Pulsante& p) {
-  if (p.enabled() && visibileSulloSchermo(p) && p.onClick) p.onClick();
+  if (destinatario(&p) && p.enabled() && visibileSulloSchermo(p)) chiama(p.onClick);
 }
 
 void PiattaformaTest::scegli(VoceMenu& voce) {
-  if (voce.attivabile() && voce.onClick) voce.onClick();
+  if (destinatario(&voce) && voce.attivabile()) chiama(voce.onClick);
 }
 
 void PiattaformaTest::tasto(Form& form, int codice, int shift) {
+  if (!destinatario(&form)) return;
   if (VoceMenu* voce = form.voceDelTasto(codice, shift)) {
     scegli(*voce);
     return;
   }
   form.Form_KeyDown(codice, shift);
-  form.Form_KeyUp(codice, shift);
+  if (destinatario(&form)) form.Form_KeyUp(codice, shift);
+}
+
+void PiattaformaTest::chiudi(Form& form) {
+  if (destinatario(&form)) form.Form_QueryClose();
 }
 
 double PiattaformaTest::oraDelGiorno() { return std::fmod(inizioGiorno + adesso_, 86400.0); }
@@ -104,21 +137,31 @@ void PiattaformaTest::registraTimer(Controllo& c) {
   auto* t = dynamic_cast<Timer*>(&c);
   if (!t) return;
   orologi_.push_back({t});
-  t->osserva([this, t] {
+  auto avvia = [this, t] {
     auto o = std::find_if(orologi_.begin(), orologi_.end(), [t](const Orologio& x) { return x.timer == t; });
-    if (o == orologi_.end()) return;
-    o->prossimo = t->enabled() && t->interval() > 0 ? adesso_ + t->interval() / 1000.0 : INFINITY;
+    if (o != orologi_.end()) o->prossimo = t->attivo() ? adesso_ + t->interval() / 1000.0 : INFINITY;
+  };
+  // Only the changes the timer names restart it.
+  t->osserva([t, avvia, prima = t->avvio()]() mutable {
+    if (t->avvio() == prima) return;
+    prima = t->avvio();
+    avvia();
   });
+  avvia();
 }
 
 void PiattaformaTest::creaForm(Form& form) {
+  padroni_[&form] = &form;
   perOgniControllo(form, [&](Controllo& c) {
+    padroni_[&c] = &form;
     registraTimer(c);
-    if (auto* t = dynamic_cast<Timer*>(&c)) {
-      timerDi_[&form].push_back(t);
-      if (t->enabled() && t->interval() > 0) orologi_.back().prossimo = adesso_ + t->interval() / 1000.0;
-    }
+    if (auto* t = dynamic_cast<Timer*>(&c)) timerDi_[&form].push_back(t);
   });
+  std::function<void(VoceMenu&)> menu = [&](VoceMenu& m) {
+    padroni_[&m] = &form;
+    for (VoceMenu* v : m.voci()) menu(*v);
+  };
+  for (VoceMenu* m : form.menuBar()) menu(*m);
 }
 
 void PiattaformaTest::mostraForm(Form& form, bool modale) {
@@ -137,6 +180,7 @@ void PiattaformaTest::mostraForm(Form& form, bool modale) {
 
 void PiattaformaTest::distruggiForm(Form& form) {
   registro.push_back("scarica " + form.nome());
+  std::erase_if(padroni_, [&form](const auto& voce) { return voce.second == &form; });
   for (Timer* t : timerDi_[&form]) {
     t->osserva(nullptr);
     std::erase_if(orologi_, [t](const Orologio& o) { return o.timer == t; });
@@ -156,14 +200,30 @@ Risposta PiattaformaTest::msgBox(const std::string& testo, Pulsanti pulsanti, Ic
                                  const std::string& titolo) {
   messaggi.push_back({testo, pulsanti, icona, titolo, adesso_});
   registro.push_back("msg " + testo);
+  RispostaScritta r{Risposta::ok, 0};
   if (pulsanti == Pulsanti::ok) {
-    if (!risposte_.empty() && risposte_.front() == Risposta::ok) risposte_.pop_front();
-    return Risposta::ok;
+    if (!risposte_.empty() && risposte_.front().risposta == Risposta::ok) {
+      r = risposte_.front();
+      risposte_.pop_front();
+    }
+  } else {
+    if (risposte_.empty()) throw errore("unanswered question: " + testo);
+    r = risposte_.front();
+    risposte_.pop_front();
   }
-  if (risposte_.empty()) throw errore("unanswered question: " + testo);
-  const Risposta r = risposte_.front();
-  risposte_.pop_front();
-  return r;
+  if (r.dopo > 0) {
+    // The box stays open while time runs; it blocks input, not timers.
+    ++messaggiAperti_;
+    const double fine = adesso_ + r.dopo;
+    try {
+      while (adesso_ < fine) attendiEventi(fine);
+    } catch (...) {
+      --messaggiAperti_;
+      throw;
+    }
+    --messaggiAperti_;
+  }
+  return r.risposta;
 }
 
 std::optional<std::string> PiattaformaTest::inputBox(const std::string& testo, const std::string&,

@@ -54,21 +54,31 @@ class PiattaformaTest : public Piattaforma {
   void alle(double tempo, std::function<void()> evento);
   void tra(double ritardo, std::function<void()> evento) { alle(adesso_ + ritardo, std::move(evento)); }
   // Answers of the next message boxes, in order; an OK-only box needs none.
-  void rispondi(Risposta r) { risposte_.push_back(r); }
+  // An answer given `dopo` seconds after the box appeared lets time run with
+  // the box open: timers tick and scripted events come, and the box blocks
+  // every window's input meanwhile, as a real one does.
+  void rispondi(Risposta r, double dopo = 0) { risposte_.push_back({r, dopo}); }
   void rispondiInput(std::optional<std::string> r) { risposteInput_.push_back(std::move(r)); }
   void rispondiDialogo(std::optional<std::string> r) { risposteDialogo_.push_back(std::move(r)); }
   // Runs virtual time forward, processing what falls due.
   void avanza(double secondi);
 
   // User input as the real platform delivers it: a disabled or hidden
-  // control gets nothing, a disabled menu item's key does nothing.
-  static void clic(Immagine& img);
-  static void clic(Pulsante& p);
-  static void scegli(VoceMenu& voce);
+  // control gets nothing, a disabled menu item's key does nothing, and a
+  // window under a modal window or a message box gets nothing at all.
+  // A left click is MouseDown, MouseUp, then Click if the control is still
+  // enabled and shown; a right click is MouseDown and MouseUp.
+  void clic(Immagine& img);
+  void clic(Pulsante& p);
+  void clicDestro(Immagine& img);
+  void scegli(VoceMenu& voce);
   void tasto(Form& form, int codice, int shift = 0);  // down and up
+  void chiudi(Form& form);  // the window manager's close request
 
   // The modal window on top, for events scripted into it; nullptr if none.
   Form* modale() const { return modali_.empty() ? nullptr : modali_.back(); }
+  // Whether a message box is open.
+  bool messaggioAperto() const { return messaggiAperti_ > 0; }
 
   // --- Record -------------------------------------------------------------
   double adesso() const { return adesso_; }
@@ -132,13 +142,22 @@ class PiattaformaTest : public Piattaforma {
   // The next thing due: a scripted event or a timer tick; false when none
   // falls due by `limite`.
   bool eseguiProssimo(double limite);
+  // The loaded window a control or menu item belongs to, when its input can
+  // reach it; nullptr when it cannot.
+  Form* destinatario(const void* elemento) const;
 
   double adesso_ = 0;
   std::multimap<double, std::function<void()>> script_;
   std::vector<Orologio> orologi_;  // in order of creation, which breaks ties
   std::map<const Form*, std::vector<Timer*>> timerDi_;
   std::vector<Form*> modali_;
-  std::deque<Risposta> risposte_;
+  int messaggiAperti_ = 0;
+  std::map<const void*, Form*> padroni_;  // every control and menu item of a loaded window
+  struct RispostaScritta {
+    Risposta risposta;
+    double dopo;
+  };
+  std::deque<RispostaScritta> risposte_;
   std::deque<std::optional<std::string>> risposteInput_, risposteDialogo_;
 };
 

@@ -141,7 +141,7 @@ TEST_F(Finestra, LaChiusuraDalGestoreDelleFinestreEAltF4) {
 
 TEST_F(Finestra, EsciChiedeConfermaENoLasciaScorrereICrediti) {
   p.rispondi(Risposta::no);
-  PiattaformaTest::scegli(f.mnuFileEsci);
+  p.scegli(f.mnuFileEsci);
   EXPECT_EQ(testiMessaggi(), std::vector<std::string>{"Sicuro di voler uscire ?"});
   EXPECT_EQ(f.tmrCrediti.interval(), 25);
   EXPECT_TRUE(f.loaded());
@@ -151,14 +151,14 @@ TEST_F(Finestra, EsciChiedeConfermaENoLasciaScorrereICrediti) {
   p.rispondi(Risposta::no);
   std::vector<int> creditiAllaDomanda;
   f.tmrCrediti.setInterval(25);  // as if it were scrolling
-  EXPECT_THROW(PiattaformaTest::scegli(f.mnuFileEsci), ProgrammaTerminato);
+  EXPECT_THROW(p.scegli(f.mnuFileEsci), ProgrammaTerminato);
   EXPECT_EQ(p.messaggi.back().testo, "Salvare la partita in corso ?");
   EXPECT_EQ(f.tmrCrediti.interval(), 0);
 }
 
 TEST_F(Finestra, EsciConLaClessidraNonFaNulla) {
   f.setMousePointer(Puntatore::clessidra);
-  PiattaformaTest::scegli(f.mnuFileEsci);
+  p.scegli(f.mnuFileEsci);
   EXPECT_TRUE(p.messaggi.empty());
   EXPECT_TRUE(f.loaded());
 }
@@ -223,8 +223,8 @@ TEST_F(Finestra, PausaConF3FermaLOrologio) {
 
 TEST_F(Finestra, IlPulsanteRiprendiChiudeLaPausa) {
   p.tasto(f, F2);
-  p.tra(1.0, [&] { PiattaformaTest::clic(static_cast<FrmPausa&>(*p.modale()).cmdRiprendi); });
-  PiattaformaTest::scegli(f.mnuFilePausa);
+  p.tra(1.0, [&] { p.clic(static_cast<FrmPausa&>(*p.modale()).cmdRiprendi); });
+  p.scegli(f.mnuFilePausa);
   EXPECT_EQ(p.modale(), nullptr);
   EXPECT_EQ(f.tmrTempo.interval(), 1000);
 }
@@ -273,7 +273,7 @@ TEST_F(Finestra, EvidenziazioneDelleFrecce) {
 }
 
 TEST_F(Finestra, ColoreDellePedineTraUnaPartitaEAltra) {
-  PiattaformaTest::scegli(f.mnuImpostazioniPedine[1]);
+  p.scegli(f.mnuImpostazioniPedine[1]);
   EXPECT_TRUE(f.mnuImpostazioniPedine[1].checked());
   EXPECT_EQ(f.lblColorePedine.caption(), "gialle");
   EXPECT_EQ(f.lblColorePedine.foreColor(), (Colore{192, 192, 0}));
@@ -281,19 +281,19 @@ TEST_F(Finestra, ColoreDellePedineTraUnaPartitaEAltra) {
   p.tasto(f, F2);
   p.tasto(f, codiceTasto::cifra1);
   EXPECT_EQ(f.imgPedina[1].figura(), Figura::pedinaGialla);
-  PiattaformaTest::scegli(f.mnuImpostazioniPedine[2]);  // disabled during a match
+  p.scegli(f.mnuImpostazioniPedine[2]);  // disabled during a match
   EXPECT_EQ(f.lblColorePedine.caption(), "gialle");
 }
 
 TEST_F(Finestra, IlClicDelleImpostazioniTaceDuranteLaMusicaIniziale) {
   f.tmrWaveMp3.setInterval(22500);
-  PiattaformaTest::scegli(f.mnuImpostazioniVelocita[1]);
+  p.scegli(f.mnuImpostazioniVelocita[1]);
   EXPECT_TRUE(p.suoni.empty());
   EXPECT_TRUE(f.mnuImpostazioniVelocita[1].checked());
   EXPECT_FALSE(f.mnuImpostazioniVelocita[3].checked());
   p.avanza(22.5);
   EXPECT_EQ(f.tmrWaveMp3.interval(), 0);
-  PiattaformaTest::scegli(f.mnuImpostazioniVelocita[2]);
+  p.scegli(f.mnuImpostazioniVelocita[2]);
   ASSERT_EQ(p.suoni.size(), 1u);
   EXPECT_EQ(p.suoni[0].suono, "id_01");
 }

@@ -113,7 +113,7 @@ TEST_F(Mosse, AnnullaTogliLUltimaCoppiaERimostraLeFrecceDelleColonnePiene) {
   const int libere = f.grid.freeCells;
   p.suoni.clear();
 
-  PiattaformaTest::scegli(f.mnuAnnullaInserimento);
+  p.scegli(f.mnuAnnullaInserimento);
 
   EXPECT_EQ(disegno(), ".........\n"
                        "C........\n"
@@ -171,7 +171,7 @@ TEST_F(Mosse, AnnullaDuranteUnaMossaEDRifiutato) {
   f.imgFreccia_Click(1);  // the player's move and the computer's answer
   ASSERT_TRUE(f.mnuAnnullaInserimento.enabled());
   const Grid prima = f.grid;
-  p.tra(0.3, [&] { PiattaformaTest::scegli(f.mnuAnnullaInserimento); });
+  p.tra(0.3, [&] { p.scegli(f.mnuAnnullaInserimento); });
   f.imgFreccia_Click(9);
   ASSERT_EQ(p.messaggi.size(), 1u);
   EXPECT_EQ(p.messaggi[0].testo, "Non posso ora..");

@@ -75,7 +75,7 @@ TEST_F(Partita, UnPareggioNonCambiaNullaEApreLAltroLato) {
   disponi({".CPPCCPPC"});
   f.match.score = 500;
   // The player's piece fills the board: the computer opens the next round.
-  PiattaformaTest::clic(f.imgFreccia[1]);
+  p.clic(f.imgFreccia[1]);
   EXPECT_EQ(testiMessaggi(), std::vector<std::string>{"Il round è finito in pareggio !\r\rContinua..."});
   EXPECT_TRUE(std::none_of(p.suoni.begin(), p.suoni.end(), [](const SuonoSuonato& s) {
     return s.suono == "id_07" || s.suono == "id_08" || s.suono == "id_09";
@@ -92,7 +92,7 @@ TEST_F(Partita, UnPareggioNonCambiaNullaEApreLAltroLato) {
 TEST_F(Partita, DopoUnRoundChiusoDalComputerApreIlGiocatore) {
   // The computer completes its column 9 at once (rule 1 comes first).
   disponi({".........", ".........", ".........", ".........", "........C", "........C", "P.......C"});
-  PiattaformaTest::clic(f.imgFreccia[2]);
+  p.clic(f.imgFreccia[2]);
   EXPECT_EQ(testiMessaggi(), std::vector<std::string>{"Hai perso questo round !\r\rContinua..."});
   EXPECT_EQ(pezzi(), 0);
   EXPECT_EQ(f.lblTurno.caption(), "E' IL TUO TURNO...");
@@ -109,11 +109,11 @@ TEST_F(Partita, DopoUnRoundVintoDalGiocatoreApreIlComputerEUnClicNellaPausaNonCa
     if (f.lblTurno.caption() == "E' IL TURNO DEL COMPUTER..." && !cliccatoA)
       p.tra(0.1, [&] {
         cliccatoA = pezzi() + 1;
-        PiattaformaTest::clic(f.imgFreccia[3]);
+        p.clic(f.imgFreccia[3]);
         p.tasto(f, codiceTasto::cifra1 + 3);
       });
   });
-  PiattaformaTest::clic(f.imgFreccia[1]);
+  p.clic(f.imgFreccia[1]);
   EXPECT_EQ(testiMessaggi(), std::vector<std::string>{"Hai vinto questo round !\r\rContinua..."});
   ASSERT_EQ(cliccatoA, 1);  // the click came in the pause, on an empty board
   EXPECT_EQ(pezzi(), 1);
@@ -189,8 +189,8 @@ TEST_F(Partita, IlTempoDelRoundContaIMinuti) {
 }
 
 TEST_F(Partita, TerminaDuranteIlTurnoDelComputerERifiutato) {
-  p.tra(0.8, [&] { PiattaformaTest::scegli(f.mnuFileTermina); });  // in the computer's pause
-  PiattaformaTest::clic(f.imgFreccia[5]);
+  p.tra(0.8, [&] { p.scegli(f.mnuFileTermina); });  // in the computer's pause
+  p.clic(f.imgFreccia[5]);
   EXPECT_EQ(testiMessaggi(), std::vector<std::string>{"Non posso ora.."});
   EXPECT_EQ(p.messaggi[0].titolo, " Brenvo Info Center...");
   EXPECT_TRUE(modGenerale.matchInProgress);
@@ -199,7 +199,7 @@ TEST_F(Partita, TerminaDuranteIlTurnoDelComputerERifiutato) {
 
 TEST_F(Partita, TerminaChiedeDiSalvareEChiudeLaPartita) {
   p.rispondi(Risposta::no);
-  PiattaformaTest::scegli(f.mnuFileTermina);
+  p.scegli(f.mnuFileTermina);
   EXPECT_EQ(p.registro, (std::vector<std::string>{"beep", "msg Salvare la partita in corso ?"}));
   EXPECT_EQ(p.messaggi[0].icona, Icona::domanda);
   EXPECT_FALSE(modGenerale.matchInProgress);
@@ -257,7 +257,7 @@ TEST_F(Partita, UnaPartitaInteraDaF2AlNo) {
   while (modGenerale.matchInProgress && mosse < 2000) {
     int i = 1;
     while (!f.imgFreccia[i].visible()) ++i;
-    PiattaformaTest::clic(f.imgFreccia[i]);
+    p.clic(f.imgFreccia[i]);
     ++mosse;
   }
   ASSERT_FALSE(modGenerale.matchInProgress);

@@ -131,32 +131,19 @@ void FinestraQt::legaTimer(Timer& t) {
       gestore();
     }
   });
-  // The one observer fires for every property. A notification that changed
-  // nothing is setInterval with the same value, which restarts the count; a
-  // change of the tag or position alone leaves the timer running as it was.
-  struct Stato {
-    bool attivo;
-    int intervallo;
-    std::string tag;
-    int l, s, w, h;
-    bool visibile;
-    bool operator==(const Stato&) const = default;
-  };
-  auto stato = [&t] {
-    return Stato{t.enabled(), t.interval(), t.tag(), t.left(), t.top(), t.width(), t.height(), t.visible()};
-  };
   auto applica = [&t, q] {
-    if (t.enabled() && t.interval() > 0)
+    if (t.attivo())
       q->start(t.interval());
     else
       q->stop();
   };
   legati_.push_back(&t);
-  t.osserva([stato, applica, prima = stato()]() mutable {
-    const Stato ora = stato();
-    const bool soloAltro = ora != prima && ora.attivo == prima.attivo && ora.intervallo == prima.intervallo;
-    prima = ora;
-    if (!soloAltro) applica();
+  // The one observer fires for every property; only the changes the timer
+  // names restart it.
+  t.osserva([&t, applica, prima = t.avvio()]() mutable {
+    if (t.avvio() == prima) return;
+    prima = t.avvio();
+    applica();
   });
   applica();
 }
