@@ -101,6 +101,14 @@ void PiattaformaTest::chiudi(Form& form) {
   if (destinatario(&form)) form.Form_QueryClose();
 }
 
+void PiattaformaTest::annota(std::string voce) {
+  registro.push_back(std::move(voce));
+  if (allAnnotazione) {
+    const auto osservatore = allAnnotazione;  // it may replace itself
+    osservatore(registro.back());
+  }
+}
+
 double PiattaformaTest::oraDelGiorno() { return std::fmod(inizioGiorno + adesso_, 86400.0); }
 
 bool PiattaformaTest::eseguiProssimo(double limite) {
@@ -165,7 +173,7 @@ void PiattaformaTest::creaForm(Form& form) {
 }
 
 void PiattaformaTest::mostraForm(Form& form, bool modale) {
-  registro.push_back("mostra " + form.nome());
+  annota("mostra " + form.nome());
   if (!modale) return;
   modali_.push_back(&form);
   while (form.loaded()) {
@@ -179,7 +187,7 @@ void PiattaformaTest::mostraForm(Form& form, bool modale) {
 }
 
 void PiattaformaTest::distruggiForm(Form& form) {
-  registro.push_back("scarica " + form.nome());
+  annota("scarica " + form.nome());
   std::erase_if(padroni_, [&form](const auto& voce) { return voce.second == &form; });
   for (Timer* t : timerDi_[&form]) {
     t->osserva(nullptr);
@@ -193,13 +201,13 @@ void PiattaformaTest::mostraMenuPopup(Form&, VoceMenu& menu) {
   for (const VoceMenu* v : menu.voci())
     if (v->visible()) voci += (voci.empty() ? "" : "|") + v->caption();
   popup.push_back(voci);
-  registro.push_back("popup " + menu.caption());
+  annota("popup " + menu.caption());
 }
 
 Risposta PiattaformaTest::msgBox(const std::string& testo, Pulsanti pulsanti, Icona icona,
                                  const std::string& titolo) {
   messaggi.push_back({testo, pulsanti, icona, titolo, adesso_});
-  registro.push_back("msg " + testo);
+  annota("msg " + testo);
   RispostaScritta r{Risposta::ok, 0};
   if (pulsanti == Pulsanti::ok) {
     if (!risposte_.empty() && risposte_.front().risposta == Risposta::ok) {
@@ -228,7 +236,7 @@ Risposta PiattaformaTest::msgBox(const std::string& testo, Pulsanti pulsanti, Ic
 
 std::optional<std::string> PiattaformaTest::inputBox(const std::string& testo, const std::string&,
                                                      const std::string&) {
-  registro.push_back("input " + testo);
+  annota("input " + testo);
   if (risposteInput_.empty()) throw errore("unanswered input box: " + testo);
   auto r = risposteInput_.front();
   risposteInput_.pop_front();
@@ -236,7 +244,7 @@ std::optional<std::string> PiattaformaTest::inputBox(const std::string& testo, c
 }
 
 std::optional<std::string> PiattaformaTest::dialogoApri(const std::string& titolo, const std::string&) {
-  registro.push_back("apri " + titolo);
+  annota("apri " + titolo);
   if (risposteDialogo_.empty()) throw errore("unanswered dialog: " + titolo);
   auto r = risposteDialogo_.front();
   risposteDialogo_.pop_front();
@@ -249,24 +257,24 @@ std::optional<std::string> PiattaformaTest::dialogoSalva(const std::string& tito
 
 void PiattaformaTest::suonaRisorsa(const std::string& id) {
   suoni.push_back({id, adesso_});
-  registro.push_back("suono " + id);
+  annota("suono " + id);
 }
 
 void PiattaformaTest::suonaFile(const std::string& percorso) {
   suoni.push_back({percorso, adesso_});
-  registro.push_back("suono " + percorso);
+  annota("suono " + percorso);
 }
 
 void PiattaformaTest::fermaSuono() { ++fermate; }
 
 void PiattaformaTest::beep() {
   ++beepSuonati;
-  registro.push_back("beep");
+  annota("beep");
 }
 
 bool PiattaformaTest::cambiaRisoluzione(Dimensioni d) {
   schermo_ = d;
-  registro.push_back("risoluzione " + std::to_string(d.larghezza) + "x" + std::to_string(d.altezza));
+  annota("risoluzione " + std::to_string(d.larghezza) + "x" + std::to_string(d.altezza));
   return true;
 }
 
@@ -280,7 +288,7 @@ bool PiattaformaTest::apriIndirizzo(const std::string& indirizzo) {
 }
 
 void PiattaformaTest::termina(int codice) {
-  registro.push_back("termina");
+  annota("termina");
   throw ProgrammaTerminato{codice};
 }
 

@@ -88,6 +88,9 @@ class PiattaformaTest : public Piattaforma {
   int beepSuonati = 0;
   int fermate = 0;
   std::vector<std::string> registro;  // everything, in order: "msg ...", "suono ...", "beep", "popup ..."
+  // Called with each new entry of the record as it happens, so a test can
+  // script an event at a moment of a sequence ("suono id_09", "msg ...").
+  std::function<void(const std::string&)> allAnnotazione;
 
   // --- Facts set by the test -----------------------------------------------
   double inizioGiorno = 10 * 3600.0;  // time of day at virtual 0
@@ -138,6 +141,7 @@ class PiattaformaTest : public Piattaforma {
     Timer* timer;
     double prossimo = std::numeric_limits<double>::infinity();
   };
+  void annota(std::string voce);
   void registraTimer(Controllo& c);
   // The next thing due: a scripted event or a timer tick; false when none
   // falls due by `limite`.

@@ -102,6 +102,8 @@ TEST_F(Finestra, GiocoOnEGiocoOff) {
   EXPECT_EQ(f.caption(), " Brenvo Velmo 2.0");
   EXPECT_EQ(f.imgPedina[3].figura(), Figura::nessuna);
   EXPECT_EQ(f.imgPedina[3].tag(), "nessuna");
+  EXPECT_EQ(f.grid[3], Side::nessuna);  // the board itself, not only its pictures
+  EXPECT_EQ(f.grid.freeCells, 63);
   EXPECT_EQ(f.tmrTempo.interval(), 0);
   EXPECT_EQ(f.picContenitore[1].figura(), Figura::tabelloneSenzaPartita);
 
@@ -154,6 +156,41 @@ TEST_F(Finestra, EsciChiedeConfermaENoLasciaScorrereICrediti) {
   EXPECT_THROW(p.scegli(f.mnuFileEsci), ProgrammaTerminato);
   EXPECT_EQ(p.messaggi.back().testo, "Salvare la partita in corso ?");
   EXPECT_EQ(f.tmrCrediti.interval(), 0);
+}
+
+TEST_F(Finestra, SiAllUscitaFermaICreditiPrimaDellaDomandaDiSalvare) {
+  p.tasto(f, F2);
+  f.tmrCrediti.setInterval(25);  // as if it were scrolling
+  int creditiAllaDomanda = -1;
+  p.rispondi(Risposta::si);
+  p.rispondi(Risposta::no, 1.0);
+  p.allAnnotazione = [&](const std::string& voce) {
+    if (voce == "msg Salvare la partita in corso ?") creditiAllaDomanda = f.tmrCrediti.interval();
+  };
+  EXPECT_THROW(p.scegli(f.mnuFileEsci), ProgrammaTerminato);
+  EXPECT_EQ(creditiAllaDomanda, 0);
+}
+
+TEST_F(Finestra, UnaSecondaRichiestaDiUscitaNelCongedoNonRicominciaNulla) {
+  p.tasto(f, F2);
+  p.rispondi(Risposta::no);
+  p.allAnnotazione = [&](const std::string& voce) {
+    if (voce != "suono id_10") return;
+    p.tra(0.5, [&] {
+      p.rispondi(Risposta::no);
+      p.tasto(f, F4, Form::altMask);
+      p.chiudi(f);
+      p.scegli(f.mnuFileEsci);
+      p.tasto(f, F3);
+      p.clic(f.imgFreccia[1]);
+    });
+  };
+  const double inizio = p.adesso();
+  EXPECT_THROW(p.tasto(f, F4, Form::altMask), ProgrammaTerminato);
+  EXPECT_EQ(testiMessaggi(), std::vector<std::string>{"Salvare la partita in corso ?"});
+  EXPECT_NEAR(p.adesso() - inizio, 1.9, 1e-6);
+  EXPECT_EQ(p.modale(), nullptr);
+  EXPECT_EQ(f.grid.freeCells, 63);
 }
 
 TEST_F(Finestra, EsciConLaClessidraNonFaNulla) {
@@ -219,6 +256,17 @@ TEST_F(Finestra, PausaConF3FermaLOrologio) {
   EXPECT_EQ(f.tmrTempo.interval(), 1000);
   p.avanza(1.0);
   EXPECT_EQ(f.lblTempo.caption(), "00 : 04");
+}
+
+TEST_F(Finestra, ChiuderLaPausaDalGestoreDelleFinestreRiprende) {
+  p.tasto(f, F2);
+  p.tra(1.0, [&] { p.chiudi(*p.modale()); });
+  p.tasto(f, F3);
+  EXPECT_EQ(p.modale(), nullptr);
+  EXPECT_EQ(p.suoni.back().suono, "id_05");
+  EXPECT_EQ(f.tmrTempo.interval(), 1000);
+  p.avanza(2.0);  // resumed at 1.6 s, after the jingle's wait
+  EXPECT_EQ(f.lblTempo.caption(), "00 : 02");
 }
 
 TEST_F(Finestra, IlPulsanteRiprendiChiudeLaPausa) {

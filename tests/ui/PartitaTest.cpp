@@ -89,6 +89,51 @@ TEST_F(Partita, UnPareggioNonCambiaNullaEApreLAltroLato) {
   EXPECT_FALSE(f.busy);
 }
 
+TEST_F(Partita, UnPareggioDelComputerLasciaAprireIlGiocatore) {
+  disponi(tavolaQuasiPiena);
+  disponi({"..PPCCPPC"});  // two cells free: the player's piece, then the computer's fills the board
+  p.clic(f.imgFreccia[2]);
+  ASSERT_EQ(testiMessaggi(), std::vector<std::string>{"Il round è finito in pareggio !\r\rContinua..."});
+  EXPECT_EQ(pezzi(), 0);
+  EXPECT_EQ(f.lblTurno.caption(), "E' IL TUO TURNO...");
+  EXPECT_EQ(f.mousePointer(), Puntatore::personalizzato);
+  EXPECT_FALSE(f.busy);
+  p.tasto(f, codiceTasto::cifra1 + 4);
+  EXPECT_EQ(f.grid[5], Side::giocatore);
+}
+
+TEST_F(Partita, LaPausaDuranteIlLampeggioNonRiavviaLOrologio) {
+  disponi({".........", ".........", ".........", ".........", "P........", "P........", "P.......C"});
+  p.rispondi(Risposta::ok, 20.0);  // the player reads the round message for a while
+  p.allAnnotazione = [&](const std::string& voce) {
+    if (voce != "suono id_09") return;
+    p.tra(1.0, [&] { p.tasto(f, 114); });                       // F3 during the blink
+    p.tra(8.0, [&] { p.tasto(*p.modale(), 114); });             // resumed 7 s later
+  };
+  p.clic(f.imgFreccia[1]);
+  // The round took no time on its clock: the blink, the pause and the
+  // message are not the player's.
+  EXPECT_EQ(f.match.score, 100 * 58);
+  EXPECT_EQ(f.lblPunteggio.caption(), "5800");
+}
+
+TEST_F(Partita, GameOverConNoDalTurnoDelComputerLasciaPuntatoreTurnoEBusy) {
+  disponi({".........", ".........", ".........", ".........", "........C", "........C", "P.......C"});
+  f.match.lives = 1;
+  f.busy = true;  // as the player's move left it
+  p.rispondi(Risposta::no);
+  f.msubTurnoComputer();
+  ASSERT_EQ(p.messaggi.back().testo, "Vuoi fare un'altra partita ?");
+  EXPECT_FALSE(modGenerale.matchInProgress);
+  EXPECT_EQ(f.mousePointer(), Puntatore::predefinito);  // as the match's end left it
+  EXPECT_EQ(f.lblTurno.caption(), "E' IL TURNO DEL COMPUTER...");
+  EXPECT_FALSE(f.lblTurno.visible());
+  EXPECT_TRUE(f.busy);  // until the next match's first round
+  p.tasto(f, 113);
+  EXPECT_FALSE(f.busy);
+  EXPECT_EQ(f.lblTurno.caption(), "E' IL TUO TURNO...");
+}
+
 TEST_F(Partita, DopoUnRoundChiusoDalComputerApreIlGiocatore) {
   // The computer completes its column 9 at once (rule 1 comes first).
   disponi({".........", ".........", ".........", ".........", "........C", "........C", "P.......C"});
