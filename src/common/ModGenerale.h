@@ -8,15 +8,16 @@
 
 #include "common/Casuale.h"
 #include "common/Piattaforma.h"
+#include "common/Prodotto.h"
 
 namespace velmo {
 
 class VoceMenu;
 
 struct ModGenerale {
-  static constexpr const char* nomeProdotto = "Brenvo Velmo";
-  static constexpr const char* versione = "2.0";
-  static constexpr const char* dataProgetto = "11 Novembre 2002";
+  static constexpr const char* nomeProdotto = prodotto::nome;
+  static constexpr const char* versione = prodotto::versione;
+  static constexpr const char* dataProgetto = prodotto::dataProgetto;
   static constexpr const char* nomeFileIni = "Velmo.001";
   static constexpr const char* nomeFileMusica = "Velmo.002";
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Controlli.h"
+#include "common/Sistema.h"
 
 namespace velmo {
 
@@ -17,18 +18,8 @@ enum class Pulsanti { ok, siNo };
 enum class Icona { nessuna, informazione, domanda, esclamazione, critica };
 enum class Risposta { ok, si, no };
 
-struct Dimensioni {
-  int larghezza = 0, altezza = 0;
-  friend bool operator==(const Dimensioni&, const Dimensioni&) = default;
-};
-
 struct Rettangolo {
   int left = 0, top = 0, right = 0, bottom = 0;  // screen pixels
-};
-
-struct VersioneSistema {
-  std::string famiglia;  // "Linux", ...
-  int maggiore = 0, minore = 0;
 };
 
 class Piattaforma {

@@ -273,9 +273,10 @@ void PiattaformaTest::beep() {
 }
 
 bool PiattaformaTest::cambiaRisoluzione(Dimensioni d) {
-  schermo_ = d;
-  annota("risoluzione " + std::to_string(d.larghezza) + "x" + std::to_string(d.altezza));
-  return true;
+  const bool offerto = std::find(modi.begin(), modi.end(), d) != modi.end();
+  annota("risoluzione " + std::to_string(d.larghezza) + "x" + std::to_string(d.altezza) + (offerto ? "" : " rifiutata"));
+  if (offerto) schermo_ = d;
+  return offerto;
 }
 
 std::optional<std::uintmax_t> PiattaformaTest::dimensioneFile(const std::string&) { return std::nullopt; }

@@ -95,6 +95,8 @@ class PiattaformaTest : public Piattaforma {
   // --- Facts set by the test -----------------------------------------------
   double inizioGiorno = 10 * 3600.0;  // time of day at virtual 0
   Dimensioni schermo_{1280, 1024};
+  // The modes a switch may choose; any other size is refused.
+  std::vector<Dimensioni> modi{{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}, {3840, 2160}};
   int profondita = 32;
   int numeroDispositiviAudio = 1;
   VersioneSistema versione{"Linux", 6, 1};
@@ -124,7 +126,7 @@ class PiattaformaTest : public Piattaforma {
   void beep() override;
   Dimensioni schermo() override { return schermo_; }
   int profonditaColore() override { return profondita; }
-  std::vector<Dimensioni> modiDisplay() override { return {schermo_}; }
+  std::vector<Dimensioni> modiDisplay() override { return modi; }
   bool cambiaRisoluzione(Dimensioni d) override;
   void disegnaRettangolo(const Rettangolo&) override {}
   VersioneSistema versioneSistema() override { return versione; }
