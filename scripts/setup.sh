@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
   build-essential cmake pkg-config python3
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6
-  libsndfile1-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libsndfile1-dev libxrandr-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool openbox imagemagick x11-utils fonts-dejavu-core
 )
 

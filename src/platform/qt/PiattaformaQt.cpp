@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTime>
@@ -26,7 +27,12 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include "platform/qt/FinestraQt.h"
+#include "platform/qt/SchermoX11.h"
 #include "platform/qt/TestiQt.h"
 
 namespace velmo {
@@ -41,6 +47,15 @@ QWidget* finestraInPrimoPiano() {
     if (w && w->isVisible() && !(f && f->congedata())) return w;
   }
   return nullptr;
+}
+
+// A signal's number travels from its handler to the event loop through a
+// socket pair: the handler may only write a byte.
+int canaleSegnali[2] = {-1, -1};
+
+void alSegnale(int numero) {
+  const char byte = static_cast<char>(numero);
+  [[maybe_unused]] const ssize_t scritti = ::write(canaleSegnali[0], &byte, 1);
 }
 
 std::optional<std::string> sceltaFile(const QString& scelta) {
@@ -187,9 +202,13 @@ void PiattaformaQt::beep() { QApplication::beep(); }
 
 // --- Display --------------------------------------------------------------------
 
+// Physical pixels: a 2x-scaled screen of 3840 reports 3840.
 Dimensioni PiattaformaQt::schermo() {
+  if (const auto x = x11::dimensione()) return *x;
   const QScreen* s = QGuiApplication::primaryScreen();
-  return s ? Dimensioni{s->size().width(), s->size().height()} : Dimensioni{};
+  if (!s) return {};
+  const QSize pixel = s->size() * s->devicePixelRatio();
+  return {pixel.width(), pixel.height()};
 }
 
 int PiattaformaQt::profonditaColore() {
@@ -197,11 +216,25 @@ int PiattaformaQt::profonditaColore() {
   return s ? s->depth() : 0;
 }
 
-std::vector<Dimensioni> PiattaformaQt::modiDisplay() { return {schermo()}; }
+std::vector<Dimensioni> PiattaformaQt::modiDisplay() {
+  std::vector<Dimensioni> modi = x11::modi();
+  if (modi.empty()) modi.push_back(schermo());
+  return modi;
+}
 
-// Linux desktops do not let an application switch the display mode: only
-// the mode already in use can be "switched to".
-bool PiattaformaQt::cambiaRisoluzione(Dimensioni d) { return d == schermo(); }
+// On X11 a real switch; elsewhere only the mode in use can be "switched to".
+// The first switch away remembers the mode to put back at any exit.
+bool PiattaformaQt::cambiaRisoluzione(Dimensioni d) {
+  const Dimensioni prima = schermo();
+  if (d == prima) return true;
+  if (!x11::cambiaRisoluzione(d)) return false;
+  if (!schermoOriginale_) schermoOriginale_ = prima;
+  return true;
+}
+
+void PiattaformaQt::ripristinaSchermo() {
+  if (schermoOriginale_ && schermo() != *schermoOriginale_) x11::cambiaRisoluzione(*schermoOriginale_);
+}
 
 // The closing effect draws on the screen with a later change; nothing yet.
 void PiattaformaQt::disegnaRettangolo(const Rettangolo&) {}
@@ -260,7 +293,24 @@ bool PiattaformaQt::apriIndirizzo(const std::string& indirizzo) {
 
 void PiattaformaQt::spostaMouse(int x, int y) { QCursor::setPos(x, y); }
 
+void PiattaformaQt::gestisciSegnaliDiUscita() {
+  if (segnali_ || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, canaleSegnali) != 0) return;
+  segnali_ = std::make_unique<QSocketNotifier>(canaleSegnali[1], QSocketNotifier::Read);
+  QObject::connect(segnali_.get(), &QSocketNotifier::activated, segnali_.get(), [this] {
+    char numero = 0;
+    if (::read(canaleSegnali[1], &numero, 1) != 1) return;
+    termina(128 + numero);
+  });
+  struct sigaction azione {};
+  azione.sa_handler = alSegnale;
+  sigemptyset(&azione.sa_mask);
+  azione.sa_flags = SA_RESTART;
+  for (int segnale : {SIGTERM, SIGINT, SIGHUP}) sigaction(segnale, &azione, nullptr);
+}
+
 void PiattaformaQt::termina(int codice) {
+  // However the program ends, a user's screen is never left switched.
+  ripristinaSchermo();
   std::fflush(nullptr);
   std::_Exit(codice);
 }

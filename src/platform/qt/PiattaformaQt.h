@@ -12,6 +12,7 @@
 #include "common/Piattaforma.h"
 
 class QLockFile;
+class QSocketNotifier;
 class QTimer;
 
 namespace velmo {
@@ -29,6 +30,9 @@ class PiattaformaQt : public Piattaforma {
   FinestraQt* finestra(const Form& form) const;
   // The single-instance lock file: velmo.lock in the user's runtime folder.
   static QString percorsoBlocco();
+  // SIGTERM, SIGINT and SIGHUP end the program as its other exits do,
+  // putting the display back first. For the program, not for tests.
+  void gestisciSegnaliDiUscita();
 
   double secondiMonotoni() override;
   double oraDelGiorno() override;
@@ -68,10 +72,15 @@ class PiattaformaQt : public Piattaforma {
   [[noreturn]] void termina(int codice) override;
 
  private:
+  // Puts back the display mode found before the first switch, if any.
+  void ripristinaSchermo();
+
   std::unique_ptr<QTimer> sveglia_;  // wakes a wait at its deadline
   std::map<const Form*, QPointer<FinestraQt>> finestre_;
   std::unique_ptr<QLockFile> blocco_;
   std::optional<bool> altraIstanza_;
+  std::optional<Dimensioni> schermoOriginale_;
+  std::unique_ptr<QSocketNotifier> segnali_;
 };
 
 }  // namespace velmo
