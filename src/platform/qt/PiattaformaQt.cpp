@@ -29,6 +29,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include <unistd.h>
+
 #include "platform/qt/FinestraQt.h"
 #include "platform/qt/TestiQt.h"
 
@@ -281,10 +283,14 @@ bool PiattaformaQt::sostituisciFile(const std::string& percorso, const std::stri
       (stato.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none)
     return false;
   // A temporary file in the same folder, renamed over the old one on commit.
+  // Unbuffered, so that a full disk fails the write itself: Qt 6.4's commit
+  // renames even when flushing its buffer failed, leaving an empty file. The
+  // data reach the disk before the rename, so a system crash cannot leave
+  // the new name on missing data either.
   QSaveFile file(testoQt(percorso));
-  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
   const auto dimensione = static_cast<qint64>(contenuto.size());
-  if (file.write(contenuto.data(), dimensione) != dimensione) {
+  if (file.write(contenuto.data(), dimensione) != dimensione || ::fsync(file.handle()) != 0) {
     file.cancelWriting();
     return false;
   }
