@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "common/ModGenerale.h"
+#include "persistence/FileImpostazioni.h"
 #include "platform/qt/PiattaformaQt.h"
 #include "ui/FrmGioco.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   velmo::PiattaformaQt piattaforma;
   velmo::modGenerale.piattaforma = &piattaforma;
+  velmo::psubImpostaPercorsi();
   velmo::FrmGioco frmGioco;
   frmGioco.Show();
   return QApplication::exec();
