@@ -17,6 +17,7 @@ class QTimer;
 namespace velmo {
 
 class FinestraQt;
+class SovrapposizioneQt;
 
 class PiattaformaQt : public Piattaforma {
  public:
@@ -56,7 +57,9 @@ class PiattaformaQt : public Piattaforma {
   int profonditaColore() override;
   std::vector<Dimensioni> modiDisplay() override;
   bool cambiaRisoluzione(Dimensioni d) override;
-  void disegnaRettangolo(const Rettangolo& r) override;
+  Rettangolo rettangoloFinestra(const Form& form) override;
+  void disegnaRettangolo(const Rettangolo& r, Colore riempimento) override;
+  void ridisegna(const Controllo& c) override;
 
   VersioneSistema versioneSistema() override;
   bool altraIstanzaAttiva() override;
@@ -75,6 +78,7 @@ class PiattaformaQt : public Piattaforma {
   std::map<const Form*, QPointer<FinestraQt>> finestre_;
   std::unique_ptr<QLockFile> blocco_;
   std::optional<bool> altraIstanza_;
+  std::unique_ptr<SovrapposizioneQt> sovrapposizione_;  // what is drawn on the screen
 };
 
 }  // namespace velmo
