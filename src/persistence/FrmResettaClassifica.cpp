@@ -10,17 +10,17 @@
 namespace velmo {
 
 FrmResettaClassifica::FrmResettaClassifica(FrmGioco& gioco) : Form("frmResettaClassifica"), gioco_(gioco) {
-  setSize(5700, 2460);
+  setSize(7500, 2460);
   imgLogo.move(300, 300, 720, 720);
   imgLogo.setFigura(Figura::logoVelmo);
   lblDomanda.setCaption("Sicuro di voler buttare la classifica nel ces....?");
-  lblDomanda.move(1260, 360, 4020, 600);
+  lblDomanda.move(1260, 450, 5880, 300);
   lblDomanda.setFontSize(9.75);
   cmdConferma.setCaption("&Certo !");
-  cmdConferma.move(1260, 1260, 1800, 450);
+  cmdConferma.move(2220, 1200, 1800, 450);
   cmdConferma.onClick = [this] { cmdConferma_Click(); };
   cmdAnnulla.setCaption("Scherzavo..");
-  cmdAnnulla.move(3300, 1260, 1800, 450);
+  cmdAnnulla.move(4380, 1200, 1800, 450);
   cmdAnnulla.onClick = [this] { cmdAnnulla_Click(); };
   aggiungi(imgLogo);
   aggiungi(lblDomanda);
