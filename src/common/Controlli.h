@@ -31,6 +31,8 @@ enum class Figura {
   manoAperta,
   manoChiusa,
   link,
+  logoVelmo,
+  coppa,
 };
 
 enum class Puntatore { predefinito, clessidra, vietato, personalizzato };
@@ -110,7 +112,7 @@ class Etichetta : public Controllo {
   Colore backColor() const { return back_; }
   bool backTrasparente() const { return trasparente_; }
   bool bold() const { return bold_; }
-  int fontSize() const { return fontSize_; }
+  double fontSize() const { return fontSize_; }  // points: 8, 9.75, 13.5
   Allineamento alignment() const { return allineamento_; }
 
   void setCaption(std::string c) { imposta(caption_, std::move(c)); }
@@ -120,7 +122,7 @@ class Etichetta : public Controllo {
     imposta(back_, c);
   }
   void setBold(bool b) { imposta(bold_, b); }
-  void setFontSize(int s) { imposta(fontSize_, s); }
+  void setFontSize(double s) { imposta(fontSize_, s); }
   void setAlignment(Allineamento a) { imposta(allineamento_, a); }
 
   std::function<void()> onClick;
@@ -129,7 +131,7 @@ class Etichetta : public Controllo {
   std::string caption_;
   Colore fore_{0, 0, 0}, back_{255, 255, 255};
   bool trasparente_ = true, bold_ = false;
-  int fontSize_ = 8;
+  double fontSize_ = 8;
   Allineamento allineamento_ = Allineamento::sinistra;
 };
 

@@ -70,7 +70,15 @@ class Piattaforma {
   virtual int profonditaColore() = 0;  // bits per pixel
   virtual std::vector<Dimensioni> modiDisplay() = 0;
   virtual bool cambiaRisoluzione(Dimensioni d) = 0;  // false when refused
-  virtual void disegnaRettangolo(const Rettangolo& r) = 0;
+  // A window's rectangle on the screen, frame included; all zero for a
+  // window not loaded.
+  virtual Rettangolo rettangoloFinestra(const Form& form) = 0;
+  // Draws a rectangle on the screen over every window, outside any of them:
+  // filled with the colour, outlined with a thin black line. It stays until
+  // the screen under it is repainted.
+  virtual void disegnaRettangolo(const Rettangolo& r, Colore riempimento) = 0;
+  // Repaints a control of a loaded window, wiping what was drawn over it.
+  virtual void ridisegna(const Controllo& c) = 0;
 
   // --- System -------------------------------------------------------------
   virtual VersioneSistema versioneSistema() = 0;

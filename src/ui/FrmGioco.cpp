@@ -213,12 +213,12 @@ void FrmGioco::msubCreaMenu() {
           {&mnuImpostazioniVelocita[3], "Velocità m&assima", "", [this] { mnuImpostazioniVelocita_Click(3); }}});
   riempi(mnuMain[3], " &Annulla ",
          {{&mnuAnnullaInserimento, "&Ultimo inserimento", "F7", [this] { mnuAnnullaInserimento_Click(); }}});
-  // The leaderboard and information windows (the keys window among them)
-  // come with their own issues; until then their commands open nothing.
   riempi(mnuMain[4], " &Classifica ",
-         {{&mnuClassificaVisualizza, "&Visualizza", "F5", {}},
+         {{&mnuClassificaVisualizza, "&Visualizza", "F5", [this] { mnuClassificaVisualizza_Click(); }},
           {&mnuLinea3, "-", "", {}},
-          {&mnuClassificaResetta, "&Resetta", "F6", {}}});
+          {&mnuClassificaResetta, "&Resetta", "F6", [this] { mnuClassificaResetta_Click(); }}});
+  // The information windows (the keys window among them) come with their
+  // own issue; until then their commands open nothing.
   riempi(mnuMain[5], " &Informazioni su... ",
          {{&mnuInfoCodice, "&Codice sorgente", "", {}},
           {&mnuInfoRegole, "&Regole del gioco", "", {}},

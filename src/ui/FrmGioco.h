@@ -39,6 +39,9 @@ class FrmGioco : public Form {
   // commands or board input until the program ends.
   bool uscitaConfermata = false;
   Leaderboard classifica;
+  // The place entered by this run's last match, 0 for none; kept until the
+  // program ends.
+  std::int16_t lastEntryPlace = 0;
 
   // Draws the rule order of the computer's choice; tests may fix it.
   std::function<OrdineRegole()> ordineRegole;
@@ -110,6 +113,8 @@ class FrmGioco : public Form {
   void mnuImpostazioniAudio_Click(int indice);
   void mnuImpostazioniPedine_Click(int indice);
   void mnuImpostazioniVelocita_Click(int indice);
+  void mnuClassificaVisualizza_Click();
+  void mnuClassificaResetta_Click();
 
   // --- Board and moves --------------------------------------------------------
   void msubInserisciPedina(int colonna, Side lato);

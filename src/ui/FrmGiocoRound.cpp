@@ -129,13 +129,4 @@ void FrmGioco::msubChiediSalvataggio(bool chiedi) {
   msubStatoGioco("gioco_off");
 }
 
-void FrmGioco::msubCaricaClassifica() {
-  // The leaderboard is read from the settings file, which comes with its own
-  // issue; until then it holds no entries.
-}
-
-void FrmGioco::msubAggiornaClassifica() {
-  // Asking for the name and entering the score come with the leaderboard.
-}
-
 }  // namespace velmo

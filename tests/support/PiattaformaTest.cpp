@@ -316,6 +316,20 @@ bool PiattaformaTest::sostituisciFile(const std::string& percorso, const std::st
   return true;
 }
 
+Rettangolo PiattaformaTest::rettangoloFinestra(const Form& form) {
+  if (!form.loaded()) return {};
+  return {sinistraFinestre, altoFinestre, sinistraFinestre + form.width() / 15, altoFinestre + form.height() / 15};
+}
+
+void PiattaformaTest::disegnaRettangolo(const Rettangolo& r, Colore riempimento) {
+  rettangoli.push_back({r, riempimento, adesso_});
+}
+
+void PiattaformaTest::ridisegna(const Controllo& c) {
+  ridisegnati.push_back(&c);
+  registro.push_back("ridisegna");
+}
+
 bool PiattaformaTest::apriIndirizzo(const std::string& indirizzo) {
   indirizziAperti.push_back(indirizzo);
   return true;

@@ -117,6 +117,17 @@ class PiattaformaTest : public Piattaforma {
   std::vector<std::pair<std::string, std::string>> scritture;  // path, content
   int letture = 0;
 
+  // The screen: where windows lie (their size is the form's, 15 twips a
+  // pixel), the rectangles drawn on it and the controls repainted.
+  int sinistraFinestre = 100, altoFinestre = 80;
+  struct RettangoloDisegnato {
+    Rettangolo r;
+    Colore riempimento;
+    double tempo;
+  };
+  std::vector<RettangoloDisegnato> rettangoli;
+  std::vector<const Controllo*> ridisegnati;
+
   // --- Piattaforma --------------------------------------------------------
   double secondiMonotoni() override { return adesso_; }
   double oraDelGiorno() override;
@@ -141,7 +152,9 @@ class PiattaformaTest : public Piattaforma {
   int profonditaColore() override { return profondita; }
   std::vector<Dimensioni> modiDisplay() override { return modi; }
   bool cambiaRisoluzione(Dimensioni d) override;
-  void disegnaRettangolo(const Rettangolo&) override {}
+  Rettangolo rettangoloFinestra(const Form& form) override;
+  void disegnaRettangolo(const Rettangolo& r, Colore riempimento) override;
+  void ridisegna(const Controllo& c) override;
   VersioneSistema versioneSistema() override { return versione; }
   bool altraIstanzaAttiva() override { return altraIstanza; }
   std::string cartellaProgramma() override { return cartella; }

@@ -29,6 +29,8 @@ QString percorsoFigura(Figura f) {
     case Figura::manoAperta: nome = "mano_aperta"; break;
     case Figura::manoChiusa: nome = "mano_chiusa"; break;
     case Figura::link: nome = "link"; break;
+    case Figura::logoVelmo: nome = "logo_velmo"; break;
+    case Figura::coppa: nome = "coppa"; break;
   }
   return QStringLiteral(":/immagini/%1.svg").arg(QLatin1String(nome));
 }

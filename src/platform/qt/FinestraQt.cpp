@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLayout>
 #include <QMenuBar>
 #include <QColor>
@@ -12,6 +13,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <string>
+#include <utility>
 
 #include "platform/qt/ControlliQt.h"
 #include "platform/qt/FigureQt.h"
@@ -261,6 +263,18 @@ void FinestraQt::closeEvent(QCloseEvent* e) {
 }
 
 bool FinestraQt::eventFilter(QObject* oggetto, QEvent* e) {
+  // A left press and release on the window between its controls: its Click.
+  if (oggetto == superficie_ && !congedata_ &&
+      (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)) {
+    const auto* m = static_cast<QMouseEvent*>(e);
+    if (m->button() != Qt::LeftButton) return false;
+    if (e->type() == QEvent::MouseButtonPress) {
+      premutoSuperficie_ = true;
+    } else if (std::exchange(premutoSuperficie_, false) && superficie_->rect().contains(m->position().toPoint())) {
+      form_.Form_Click();  // it may unload the form: touch nothing after it
+    }
+    return true;
+  }
   const bool premuto = e->type() == QEvent::KeyPress;
   if ((premuto || e->type() == QEvent::KeyRelease) && !congedata_) {
     // The filter sits on every widget of the window and a key the focused

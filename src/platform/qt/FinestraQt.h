@@ -97,6 +97,7 @@ class FinestraQt : public QMainWindow {
   bool congedata_ = false;
   bool staccata_ = false;  // the model is unbound: never touch the form again
   bool giaMostrata_ = false;
+  bool premutoSuperficie_ = false;  // a left press on the window, for its Click
 };
 
 }  // namespace velmo

@@ -36,8 +36,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "platform/qt/ControlliQt.h"
 #include "platform/qt/FinestraQt.h"
 #include "platform/qt/SchermoX11.h"
+#include "platform/qt/SovrapposizioneQt.h"
 #include "platform/qt/TestiQt.h"
 
 namespace velmo {
@@ -241,8 +243,26 @@ void PiattaformaQt::ripristinaSchermo() {
   if (schermoOriginale_ && schermo() != *schermoOriginale_) x11::cambiaRisoluzione(*schermoOriginale_);
 }
 
-// The closing effect draws on the screen with a later change; nothing yet.
-void PiattaformaQt::disegnaRettangolo(const Rettangolo&) {}
+Rettangolo PiattaformaQt::rettangoloFinestra(const Form& form) {
+  const FinestraQt* f = finestra(form);
+  if (!f || f->congedata()) return {};
+  const QRect r = f->frameGeometry();
+  return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+void PiattaformaQt::disegnaRettangolo(const Rettangolo& r, Colore riempimento) {
+  if (!sovrapposizione_) sovrapposizione_ = std::make_unique<SovrapposizioneQt>();
+  sovrapposizione_->disegna(QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom) - QPoint(1, 1)),
+                            coloreQt(riempimento));
+}
+
+// On a desktop of today the system repaints at once whatever lay under the
+// drawing when it goes, so all of it goes with the repaint.
+void PiattaformaQt::ridisegna(const Controllo& c) {
+  if (sovrapposizione_) sovrapposizione_->cancella();
+  for (const auto& [form, f] : finestre_)
+    if (QWidget* w = f ? f->widgetDi(c) : nullptr) w->repaint();
+}
 
 // --- System ---------------------------------------------------------------------
 

@@ -18,6 +18,7 @@ class QTimer;
 namespace velmo {
 
 class FinestraQt;
+class SovrapposizioneQt;
 
 class PiattaformaQt : public Piattaforma {
  public:
@@ -60,7 +61,9 @@ class PiattaformaQt : public Piattaforma {
   int profonditaColore() override;
   std::vector<Dimensioni> modiDisplay() override;
   bool cambiaRisoluzione(Dimensioni d) override;
-  void disegnaRettangolo(const Rettangolo& r) override;
+  Rettangolo rettangoloFinestra(const Form& form) override;
+  void disegnaRettangolo(const Rettangolo& r, Colore riempimento) override;
+  void ridisegna(const Controllo& c) override;
 
   VersioneSistema versioneSistema() override;
   bool altraIstanzaAttiva() override;
@@ -84,6 +87,7 @@ class PiattaformaQt : public Piattaforma {
   std::optional<bool> altraIstanza_;
   std::optional<Dimensioni> schermoOriginale_;
   std::unique_ptr<QSocketNotifier> segnali_;
+  std::unique_ptr<SovrapposizioneQt> sovrapposizione_;  // what is drawn on the screen
 };
 
 }  // namespace velmo
