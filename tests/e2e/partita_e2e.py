@@ -2,7 +2,9 @@
 
 F2 starts a match, "5" drops the player's piece into the bottom cell of
 column 5, the computer answers, and the screen shows both pieces in the right
-cells. Alt+F4 then asks whether to save and the game ends on the answer.
+cells. A menu opened with a click and closed with Escape leaves the digit
+keys working. Alt+F4 then asks whether to save and the game ends on the
+answer.
 
 Arguments: the game, the helper that prints the board's layout, the folder
 for the screenshots."""
@@ -28,7 +30,7 @@ def e_gialla(p):
 
 
 def e_chiaro(p):
-    return min(p) > 190  # the menu bar
+    return min(p) > 190  # the menu bar and the menus
 
 
 class Tavola:
@@ -92,6 +94,17 @@ class Tavola:
 
         return attendi(contati, 20, cosa, 0.2)
 
+    def titolo_menu_file(self):
+        """The title " File " at the left of the menu bar."""
+        return self.cx + 22, self.cy + self.altezza_barra // 2
+
+    def menu_file_aperto(self):
+        """Whether the File menu covers the board's top left corner, which
+        is dark: mostly light pixels there (its text is dark)."""
+        foto = self.fotografa()
+        punti = [foto.pixel(self.ox + dx, self.oy + dy) for dx in range(10, 50, 4) for dy in range(10, 50, 4)]
+        return sum(map(e_chiaro, punti)) > len(punti) // 2
+
 
 def main():
     eseguibile, programma_geometria, artefatti = sys.argv[1:4]
@@ -108,10 +121,24 @@ def main():
         assert rosse == [(5, 1)], f"player's red piece not at (5,1): {rosse}"
         print(f"pieces: player at (5,1), computer at {gialle[0]}")
 
+        # A menu opened with a click and closed with Escape leaves the digits
+        # working (the menu bar held on to the keyboard once).
+        x.clic(*tavola.titolo_menu_file())
+        attendi(tavola.menu_file_aperto, 10, "the File menu to open", 0.2)
+        tavola.fotografa("03_menu_aperto.png")
+        x.tasto("Escape")
+        attendi(lambda: not tavola.menu_file_aperto(), 10, "the File menu to close", 0.2)
+        colonna = next(c for c in range(1, 10) if (c, 1) not in rosse + gialle)
+        x.tasto(str(colonna))
+        rosse, gialle = tavola.attendi_pezzi(2, 2, f"a piece in column {colonna} after the menu closed")
+        tavola.fotografa("04_dopo_il_menu.png")
+        assert (colonna, 1) in rosse, f"the digit {colonna} after Escape dropped no piece there: {rosse}"
+        print(f"after a menu closed with Escape, key {colonna} dropped a piece at ({colonna},1)")
+
         # Alt+F4 skips "Sicuro di voler uscire ?" but asks to save the match.
         x.tasto("alt+F4")
         domanda = x.cerca_finestra("Brenvo Info Service", 10)
-        x.schermata("03_salvare.png")
+        x.schermata("05_salvare.png")
         x.attiva(domanda)
         x.tasto("Escape")  # "No"
         inizio = time.monotonic()

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <string>
 
 #include "platform/qt/ControlliQt.h"
@@ -227,6 +228,13 @@ void FinestraQt::mostra(bool modale, QWidget* sopra) {
     }
     const QRect area = sopra ? sopra->frameGeometry() : screen()->availableGeometry();
     move(area.center() - QPoint(width() / 2, height() / 2));
+    // A window none of whose controls takes the focus (Qt gives it to the
+    // first that does) holds it itself: the menu bar takes the focus for its
+    // keyboard mode and gives it back only to a widget that held it before.
+    const bool controlloConFocus = std::any_of(widget_.begin(), widget_.end(), [](const auto& cw) {
+      return (cw.second->focusPolicy() & Qt::TabFocus) != 0;
+    });
+    if (!focusWidget() && !controlloConFocus) setFocus(Qt::OtherFocusReason);
   }
   show();
   raise();
@@ -278,7 +286,12 @@ bool FinestraQt::eventFilter(QObject* oggetto, QEvent* e) {
   if ((premuto || e->type() == QEvent::KeyRelease) && !congedata_) {
     // The filter sits on every widget of the window and a key the focused
     // widget ignores travels up to its parents: take it at its first stop.
-    QWidget* primo = focusWidget() ? focusWidget() : this;
+    // The menu bar is not filtered: it holds the focus in its keyboard mode
+    // (Alt, or a menu closed with Escape), and the keys it does not use
+    // itself (titles' letters, arrows, Return, Escape) travel on to the
+    // window: take them there.
+    QWidget* fuoco = focusWidget();
+    QWidget* primo = fuoco && fuoco != menuWidget() ? fuoco : this;
     if (oggetto == primo) tasto(*static_cast<QKeyEvent*>(e), premuto);
   }
   return QMainWindow::eventFilter(oggetto, e);
