@@ -16,7 +16,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from sessione_x import SessioneX, attendi  # noqa: E402
+from sessione_x import ErroreX, SessioneX, attendi  # noqa: E402
 
 
 def e_rossa(p):
@@ -41,16 +41,31 @@ class Tavola:
         self.x = sessione
         self.disposizione = json.loads(subprocess.run([programma_geometria], capture_output=True, text=True,
                                                       check=True, timeout=30).stdout)
-        cx, cy, larghezza, _ = sessione.geometria(sessione.finestra)
-        foto = sessione.schermata("01_avvio.png")
+        # The window may still be placed by the window manager after it shows.
+        prima = []
+
+        def ferma():
+            ora = sessione.geometria(sessione.finestra)
+            fermo = ora == (prima[0] if prima else None)
+            prima[:] = [ora]
+            return fermo
+
+        attendi(ferma, 10, "the game window to settle", 0.3)
+        foto = self.fotografa("01_avvio.png")
         # The menu bar is the light band at the top of the client area; the
         # side panel at the right edge is dark right below it.
-        altezza_barra = next((dy for dy in range(1, 80) if not e_chiaro(foto.pixel(cx + larghezza - 4, cy + dy))),
-                             None)
+        altezza_barra = next((dy for dy in range(1, 80)
+                              if not e_chiaro(foto.pixel(self.cx + self.larghezza - 4, self.cy + dy))), None)
         assert altezza_barra, "menu bar not found at the top of the window"
-        self.cx, self.cy, self.altezza_barra = cx, cy, altezza_barra
-        self.ox, self.oy = cx, cy + altezza_barra
-        self.foto = foto
+        self.altezza_barra = altezza_barra
+
+    @property
+    def ox(self):
+        return self.cx
+
+    @property
+    def oy(self):
+        return self.cy + self.altezza_barra
 
     def centro(self, rettangolo):
         x, y, w, h = rettangolo
@@ -72,6 +87,8 @@ class Tavola:
         return rosse, gialle
 
     def fotografa(self, nome="attesa.png"):
+        """A screenshot, and where the window's client area is on it."""
+        self.cx, self.cy, self.larghezza, _ = self.x.geometria(self.x.finestra)
         self.foto = self.x.schermata(nome)
         return self.foto
 
@@ -85,14 +102,20 @@ class Tavola:
     def attendi_pezzi(self, rosse, gialle, cosa):
         """Waits until the screen shows that many red and yellow pieces, all
         landed: a falling piece shows in the cells it passes."""
+        visti = []
+
         def contati():
             self.fotografa()
             r, g = self.pezzi()
+            visti[:] = [r, g]
             tutti = set(r + g)
             atterrati = all(riga == 1 or (colonna, riga - 1) in tutti for colonna, riga in tutti)
             return (r, g) if len(r) == rosse and len(g) == gialle and atterrati else None
 
-        return attendi(contati, 20, cosa, 0.2)
+        try:
+            return attendi(contati, 20, cosa, 0.2)
+        except ErroreX as e:
+            raise ErroreX(f"{e}; last seen red {visti[0]}, yellow {visti[1]} (attesa.png)") from None
 
     def titolo_menu_file(self):
         """The title " File " at the left of the menu bar."""

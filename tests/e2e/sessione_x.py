@@ -107,7 +107,8 @@ class SessioneX:
         self.gioco = subprocess.Popen([self.eseguibile], env=self.env,
                                       stdout=open(os.path.join(self.artefatti, "velmo.out"), "w"),
                                       stderr=subprocess.STDOUT)
-        self.finestra = self.cerca_finestra("Brenvo Velmo", 15)
+        # A machine busy building may take a while to load Qt the first time.
+        self.finestra = self.cerca_finestra("Brenvo Velmo", 30)
         self.attiva(self.finestra)
         return self.gioco
 
@@ -121,7 +122,12 @@ class SessioneX:
             r = self._esegui(["xdotool", "search", "--onlyvisible", "--name", nome], controlla=False)
             return r.stdout.split() if r.returncode == 0 else None
 
-        return attendi(trova, secondi, f"window '{nome}'")[-1]
+        try:
+            return attendi(trova, secondi, f"window '{nome}'")[-1]
+        except ErroreX as e:
+            albero = self._esegui(["xwininfo", "-root", "-tree"], controlla=False).stdout
+            finestre = [riga.strip() for riga in albero.splitlines() if '"' in riga]
+            raise ErroreX(f"{e}; the windows there: {finestre}") from None
 
     def attiva(self, finestra, secondi=10):
         """Gives the window the focus and waits until it has it; a window
