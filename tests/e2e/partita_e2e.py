@@ -4,7 +4,7 @@ F2 starts a match, "5" drops the player's piece into the bottom cell of
 column 5, the computer answers, and the screen shows both pieces in the right
 cells. A menu opened with a click and closed with Escape leaves the digit
 keys working. Alt+F4 then asks whether to save and the game ends on the
-answer.
+answer. The title bar offers minimize and close, never maximize.
 
 Arguments: the game, the helper that prints the board's layout, the folder
 for the screenshots."""
@@ -129,11 +129,29 @@ class Tavola:
         return sum(map(e_chiaro, punti)) > len(punti) // 2
 
 
+def controlla_barra_del_titolo(x):
+    """The game asks for minimize and no maximize (Motif hints), and the
+    window manager, seeing a fixed size, offers no maximize or resize.
+    (Openbox's default layout still draws the maximize button, disabled,
+    where it lies between minimize and the title.)"""
+    campi = [int(v, 16) for v in x.proprieta(x.finestra, "_MOTIF_WM_HINTS").split(",")]
+    funzioni, decorazioni = campi[1], campi[2]
+    assert funzioni & 0x08 and decorazioni & 0x20, f"the game asks for no minimize: {campi}"
+    assert not funzioni & 0x10 and not decorazioni & 0x40, f"the game asks for maximize: {campi}"
+    azioni = x.proprieta(x.finestra, "_NET_WM_ALLOWED_ACTIONS")
+    print(f"window manager offers: {azioni}")
+    for vietata in ("_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"):
+        assert vietata not in azioni, f"the title bar offers {vietata}"
+    for voluta in ("_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_CLOSE"):
+        assert voluta in azioni, f"the title bar lacks {voluta}"
+
+
 def main():
     eseguibile, programma_geometria, artefatti = sys.argv[1:4]
     with SessioneX(eseguibile, artefatti) as x:
         gioco = x.avvia_gioco()
         tavola = Tavola(x, programma_geometria)
+        controlla_barra_del_titolo(x)
 
         x.tasto("F2")
         attendi(tavola.in_partita, 15, "the match to start", 0.2)

@@ -188,11 +188,14 @@ void FinestraQt::adattaDimensione() {
 void FinestraQt::rispecchiaForm() {
   setWindowTitle(testoQt(form_.caption()));
   adattaDimensione();
-  if (form_.closeCommand() != windowFlags().testFlag(Qt::WindowCloseButtonHint)) {
+  // The title bar offers what works: minimize, and the close command unless
+  // the form removed it. Never maximize: no window of the program resizes.
+  Qt::WindowFlags pulsanti =
+      Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint;
+  if (form_.closeCommand()) pulsanti |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (windowFlags() != pulsanti) {
     const bool visibile = isVisible();  // new flags hide a shown window
-    setWindowFlags(form_.closeCommand() ? Qt::Window
-                                        : Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                              Qt::WindowMinimizeButtonHint);
+    setWindowFlags(pulsanti);
     if (visibile) show();
   }
   if (const auto sfondo = form_.backColor()) {
