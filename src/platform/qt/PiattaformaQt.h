@@ -29,6 +29,12 @@ class PiattaformaQt : public Piattaforma {
   FinestraQt* finestra(const Form& form) const;
   // The single-instance lock file: velmo.lock in the user's runtime folder.
   static QString percorsoBlocco();
+  // The least width of a dialog whose title must show whole in the window
+  // manager's title bar: the text in the title font, bold, and room for
+  // the window icon, three buttons and the margins. Message boxes and the
+  // input box are never narrower, as on the system the program was
+  // written for; a short message under a long title would cut it.
+  static int larghezzaPerIlTitolo(const QString& titolo);
 
   double secondiMonotoni() override;
   double oraDelGiorno() override;
