@@ -158,8 +158,15 @@ class SessioneX:
 
     def geometria(self, finestra):
         """Position and size of a window's client area on the screen."""
+        # xwininfo also reads the window manager's frame, which openbox may
+        # be replacing at that moment: such a failure passes in a moment.
+        def descrivi():
+            r = self._esegui(["xwininfo", "-id", str(finestra)], controlla=False)
+            return r if r.returncode == 0 else None
+
+        r = attendi(descrivi, 5, f"xwininfo to describe window {finestra}")
         valori = {}
-        for riga in self._esegui(["xwininfo", "-id", str(finestra)]).stdout.splitlines():
+        for riga in r.stdout.splitlines():
             chiave, _, valore = riga.strip().partition(":")
             valori[chiave] = valore.strip()
         return (int(valori["Absolute upper-left X"]), int(valori["Absolute upper-left Y"]),
