@@ -13,7 +13,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from sessione_x import SessioneX  # noqa: E402
+from sessione_x import ErroreX, SessioneX, attendi  # noqa: E402
 
 TWIPS = 15  # twips per pixel at 96 dpi
 SFONDO = (250, 244, 222)  # the leaderboard window's colour
@@ -51,16 +51,10 @@ def pixel_scuri(foto, ox, oy, rettangolo):
 
 
 def visibile(x, nome):
-    return bool(x.xdotool("search", "--onlyvisible", "--name", nome))
-
-
-def attendi(condizione, secondi, cosa):
-    fine = time.monotonic() + secondi
-    while time.monotonic() < fine:
-        if condizione():
-            return
-        time.sleep(0.05)
-    raise AssertionError(f"timed out: {cosa}")
+    try:
+        return bool(x.xdotool("search", "--onlyvisible", "--name", nome))
+    except ErroreX:  # xdotool's search fails when it finds nothing
+        return False
 
 
 def main():

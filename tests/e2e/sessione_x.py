@@ -1,6 +1,10 @@
 """A real X session for the game: Xvfb at 1280x1024x24 with openbox, the
 game started in it, and the helpers to drive it with xdotool and read its
-pixels. Used by the end-to-end test and the idle benchmark."""
+pixels. Used by the end-to-end test and the idle benchmark.
+
+Every wait polls for what it waits for, with a deadline; every X tool's
+failure is an error, never a silent empty answer. Xvfb picks a free display
+itself, so runs side by side never meet."""
 
 import os
 import shutil
@@ -10,11 +14,21 @@ import time
 SCHERMO = "1280x1024x24"
 
 
-def _display_libero():
-    for n in range(90, 200):
-        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
-            return f":{n}"
-    raise RuntimeError("no free X display")
+class ErroreX(RuntimeError):
+    """An X tool failed, or what a test waited for never came."""
+
+
+def attendi(condizione, secondi, cosa, passo=0.1):
+    """Polls until condizione() gives a true value and returns it; raises
+    ErroreX naming `cosa` at the deadline."""
+    fine = time.monotonic() + secondi
+    while True:
+        esito = condizione()
+        if esito:
+            return esito
+        if time.monotonic() >= fine:
+            raise ErroreX(f"timed out after {secondi} s waiting for {cosa}")
+        time.sleep(passo)
 
 
 class SessioneX:
@@ -22,23 +36,45 @@ class SessioneX:
         self.eseguibile = eseguibile
         self.artefatti = cartella_artefatti
         os.makedirs(self.artefatti, exist_ok=True)
-        self.display = _display_libero()
-        self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb")
-        self.env.pop("WAYLAND_DISPLAY", None)
+        self.display = None
+        self.env = None
         self.processi = []
         self.gioco = None
+        self.finestra = None
 
     def __enter__(self):
-        xvfb = subprocess.Popen(["Xvfb", self.display, "-screen", "0", SCHERMO, "-nolisten", "tcp"],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.processi.append(xvfb)
-        self._attendi(lambda: subprocess.run(["xdpyinfo"], env=self.env, stdout=subprocess.DEVNULL,
-                                             stderr=subprocess.DEVNULL).returncode == 0, 10, "Xvfb")
-        # Without a window manager X gives no focus and Alt+F4 closes nothing.
-        self.processi.append(subprocess.Popen(["openbox"], env=self.env,
-                                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        time.sleep(1.0)
+        try:
+            self._avvia_x()
+        except BaseException:
+            self.__exit__()
+            raise
         return self
+
+    def _avvia_x(self):
+        # Xvfb writes the number of the display it found free to this pipe.
+        lettura, scrittura = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(scrittura), "-screen", "0", SCHERMO,
+                                 "-nolisten", "tcp"], pass_fds=(scrittura,),
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(scrittura)
+        self.processi.append(xvfb)
+        with os.fdopen(lettura) as tubo:
+            numero = tubo.readline().strip()  # empty if Xvfb died first
+        if not numero.isdigit():
+            raise ErroreX(f"Xvfb gave no display (exit code {xvfb.poll()})")
+        self.display = f":{numero}"
+        self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb")
+        self.env.pop("WAYLAND_DISPLAY", None)
+        # Without a window manager X gives no focus and Alt+F4 closes nothing.
+        self.processi.append(subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        attendi(self._window_manager_pronto, 15, "openbox to manage the display")
+
+    def _window_manager_pronto(self):
+        if self.processi[-1].poll() is not None:
+            raise ErroreX(f"openbox ended with code {self.processi[-1].returncode}")
+        r = self._esegui(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], controlla=False)
+        return r.returncode == 0 and "window id" in r.stdout
 
     def __exit__(self, *_):
         for p in ([self.gioco] if self.gioco else []) + self.processi[::-1]:
@@ -48,64 +84,104 @@ class SessioneX:
                     p.wait(5)
                 except subprocess.TimeoutExpired:
                     p.kill()
+                    p.wait()
 
-    @staticmethod
-    def _attendi(condizione, secondi, cosa):
-        fine = time.monotonic() + secondi
-        while time.monotonic() < fine:
-            if condizione():
-                return
-            time.sleep(0.1)
-        raise RuntimeError(f"timed out waiting for {cosa}")
+    # --- Running X tools ------------------------------------------------------
+
+    def _esegui(self, comando, controlla=True, secondi=10):
+        try:
+            r = subprocess.run(comando, env=self.env, capture_output=True, text=True, timeout=secondi)
+        except subprocess.TimeoutExpired:
+            raise ErroreX(f"{' '.join(comando)} did not answer within {secondi} s") from None
+        if controlla and r.returncode != 0:
+            raise ErroreX(f"{' '.join(comando)} failed with code {r.returncode}: {r.stderr.strip()}")
+        return r
+
+    def xdotool(self, *argomenti):
+        """Runs xdotool; its output, stripped. A failure raises ErroreX."""
+        return self._esegui(["xdotool", *map(str, argomenti)]).stdout.strip()
+
+    # --- The game and its windows ----------------------------------------------
 
     def avvia_gioco(self):
         self.gioco = subprocess.Popen([self.eseguibile], env=self.env,
                                       stdout=open(os.path.join(self.artefatti, "velmo.out"), "w"),
                                       stderr=subprocess.STDOUT)
-        self.finestra = self.cerca_finestra("Brenvo Velmo", 15)
+        # A machine busy building may take a while to load Qt the first time.
+        self.finestra = self.cerca_finestra("Brenvo Velmo", 30)
         self.attiva(self.finestra)
         return self.gioco
 
-    def attiva(self, finestra):
-        """Gives the window the focus; a window manager still starting may
-        miss the first request."""
-        for _ in range(3):
-            try:
-                self.xdotool("windowactivate", "--sync", finestra)
-                break
-            except subprocess.TimeoutExpired:
-                continue
-        time.sleep(0.5)
-
-    def xdotool(self, *argomenti):
-        r = subprocess.run(["xdotool", *argomenti], env=self.env, capture_output=True, text=True, timeout=10)
-        return r.stdout.strip()
-
     def cerca_finestra(self, nome, secondi):
-        trovate = []
-
+        """The newest visible window whose title contains `nome`, once there."""
         def trova():
-            trovate[:] = self.xdotool("search", "--onlyvisible", "--name", nome).split()
-            return bool(trovate)
+            if self.gioco and self.gioco.poll() is not None:
+                raise ErroreX(f"the game ended with code {self.gioco.returncode} "
+                              f"while waiting for window '{nome}'")
+            # xdotool search fails when nothing matches: that is "not yet".
+            r = self._esegui(["xdotool", "search", "--onlyvisible", "--name", nome], controlla=False)
+            return r.stdout.split() if r.returncode == 0 else None
 
-        self._attendi(trova, secondi, f"window '{nome}'")
-        return trovate[-1]
+        try:
+            return attendi(trova, secondi, f"window '{nome}'")[-1]
+        except ErroreX as e:
+            albero = self._esegui(["xwininfo", "-root", "-tree"], controlla=False).stdout
+            finestre = [riga.strip() for riga in albero.splitlines() if '"' in riga]
+            raise ErroreX(f"{e}; the windows there: {finestre}") from None
+
+    def attiva(self, finestra, secondi=10):
+        """Gives the window the focus and waits until it has it; a window
+        manager still starting may miss a request, so it is repeated."""
+        def attiva_ora():
+            self.xdotool("windowactivate", finestra)
+            return attendi(lambda: self.finestra_attiva() == str(finestra), 1, "the focus", 0.05)
+
+        def prova():
+            try:
+                return attiva_ora()
+            except ErroreX:
+                return False
+
+        attendi(prova, secondi, f"window {finestra} to take the focus", 0)
+
+    def finestra_attiva(self):
+        """The window that has the focus."""
+        return self._esegui(["xdotool", "getactivewindow"], controlla=False).stdout.strip()
 
     def tasto(self, *tasti):
         self.xdotool("key", "--clearmodifiers", *tasti)
 
+    def clic(self, x, y, pulsante=1):
+        """A click at a point of the screen."""
+        self.xdotool("mousemove", "--sync", x, y)
+        self.xdotool("click", pulsante)
+
     def geometria(self, finestra):
         """Position and size of a window's client area on the screen."""
+        # xwininfo also reads the window manager's frame, which openbox may
+        # be replacing at that moment: such a failure passes in a moment.
+        def descrivi():
+            r = self._esegui(["xwininfo", "-id", str(finestra)], controlla=False)
+            return r if r.returncode == 0 else None
+
+        r = attendi(descrivi, 5, f"xwininfo to describe window {finestra}")
         valori = {}
-        for riga in self.xdotool("getwindowgeometry", "--shell", finestra).splitlines():
-            k, _, v = riga.partition("=")
-            valori[k] = int(v)
-        return valori["X"], valori["Y"], valori["WIDTH"], valori["HEIGHT"]
+        for riga in r.stdout.splitlines():
+            chiave, _, valore = riga.strip().partition(":")
+            valori[chiave] = valore.strip()
+        return (int(valori["Absolute upper-left X"]), int(valori["Absolute upper-left Y"]),
+                int(valori["Width"]), int(valori["Height"]))
+
+    def proprieta(self, finestra, nome):
+        """A window property as xprop prints its value ('' when unset)."""
+        testo = self._esegui(["xprop", "-id", str(finestra), nome]).stdout.strip()
+        _, uguale, valore = testo.partition("=")
+        return valore.strip() if uguale else ""
 
     def schermata(self, nome):
         """Saves a screenshot of the whole screen; returns it as an image."""
         percorso = os.path.join(self.artefatti, nome)
-        subprocess.run(["import", "-window", "root", percorso], env=self.env, check=True, timeout=30)
+        self._esegui(["import", "-window", "root", percorso], secondi=30)
         return Immagine(percorso)
 
 
@@ -115,10 +191,20 @@ class Immagine:
     def __init__(self, percorso):
         ppm = subprocess.run(["convert", percorso, "-depth", "8", "ppm:-"], capture_output=True,
                              check=True).stdout
-        campi = ppm.split(maxsplit=4)
+        # Header: "P6", width, height, maximum value, each ended by one blank;
+        # the samples follow at once and may themselves begin with blanks.
+        campi, inizio = [], 0
+        while len(campi) < 4:
+            while ppm[inizio:inizio + 1].isspace():
+                inizio += 1
+            fine = inizio
+            while not ppm[fine:fine + 1].isspace():
+                fine += 1
+            campi.append(ppm[inizio:fine])
+            inizio = fine + 1
         assert campi[0] == b"P6", "unexpected picture format"
         self.larghezza, self.altezza = int(campi[1]), int(campi[2])
-        self.dati = campi[4]
+        self.dati = ppm[inizio:]
 
     def pixel(self, x, y):
         i = 3 * (int(y) * self.larghezza + int(x))

@@ -335,6 +335,20 @@ TEST_F(FinestraQtProva, ModalShowBlocksOtherWindowsAndReturnsOnceUnloaded) {
   EXPECT_FALSE(modale.loaded());
 }
 
+TEST_F(FinestraQtProva, TitleBarOffersMinimizeAndCloseButNeverMaximizeOfAFixedSizeWindow) {
+  for (const bool chiusura : {true, false}) {
+    form.setCloseCommand(chiusura);
+    QApplication::processEvents();
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_FALSE(f->windowFlags().testFlag(Qt::WindowMaximizeButtonHint)) << chiusura;
+    EXPECT_TRUE(f->windowFlags().testFlag(Qt::WindowMinimizeButtonHint)) << chiusura;
+    EXPECT_EQ(f->windowFlags().testFlag(Qt::WindowCloseButtonHint), chiusura);
+    // The window manager reads a fixed size from equal minimum and maximum.
+    EXPECT_EQ(f->minimumSize(), f->maximumSize());
+    EXPECT_EQ(f->minimumSize(), f->size());
+  }
+}
+
 TEST_F(FinestraQtProva, PointerCoversTheClientArea) {
   struct Caso {
     Puntatore puntatore;

@@ -2,6 +2,8 @@
 // and the conversions between the program's and Qt's keys and texts.
 
 #include <QAbstractButton>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QImage>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -180,6 +182,42 @@ TEST_F(PiattaformaQtProva, InputBoxReturnsTheTypedTextOrNothingWhenCancelled) {
 
   quandoAperto<QInputDialog>([](QInputDialog& d) { d.reject(); });
   EXPECT_EQ(p.inputBox("Nome", "Titolo", ""), std::nullopt);
+}
+
+TEST_F(PiattaformaQtProva, DialogsAreWideEnoughForTheirWholeTitle) {
+  // The least a title bar needs: the title in its font, bold, and three
+  // buttons about as wide as the bar is high.
+  QFont carattere = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+  carattere.setBold(true);
+  const QFontMetrics metriche(carattere);
+  auto necessaria = [&](const QString& titolo) { return metriche.horizontalAdvance(titolo) + 3 * metriche.height(); };
+
+  struct Caso {
+    const char* testo;
+    const char* titolo;
+    bool input;
+  };
+  const Caso casi[] = {
+      {"Non posso ora..", " Brenvo Info Center...", false},
+      {"Salvare la partita in corso ?", " Brenvo Info Service...", false},
+      {"?", " Brenvo Info Service - un titolo molto più lungo del testo del messaggio", false},
+      {"Nome", " Brenvo Info Service...", true},
+  };
+  for (const Caso& c : casi) {
+    int larghezza = 0;
+    auto misura = [&](QDialog& d) {
+      larghezza = d.width();
+      d.reject();
+    };
+    if (c.input) {
+      quandoAperto<QInputDialog>(misura);
+      p.inputBox(c.testo, c.titolo, "");
+    } else {
+      quandoAperto<QMessageBox>(misura);
+      p.msgBox(c.testo, Pulsanti::ok, Icona::nessuna, c.titolo);
+    }
+    EXPECT_GE(larghezza, necessaria(QString::fromUtf8(c.titolo))) << c.titolo;
+  }
 }
 
 TEST_F(PiattaformaQtProva, FilesAndDisplayFacts) {

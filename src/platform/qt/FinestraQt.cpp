@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -176,11 +177,14 @@ void FinestraQt::adattaDimensione() {
 void FinestraQt::rispecchiaForm() {
   setWindowTitle(testoQt(form_.caption()));
   adattaDimensione();
-  if (form_.closeCommand() != windowFlags().testFlag(Qt::WindowCloseButtonHint)) {
+  // The title bar offers what works: minimize, and the close command unless
+  // the form removed it. Never maximize: no window of the program resizes.
+  Qt::WindowFlags pulsanti =
+      Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint;
+  if (form_.closeCommand()) pulsanti |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (windowFlags() != pulsanti) {
     const bool visibile = isVisible();  // new flags hide a shown window
-    setWindowFlags(form_.closeCommand() ? Qt::Window
-                                        : Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                              Qt::WindowMinimizeButtonHint);
+    setWindowFlags(pulsanti);
     if (visibile) show();
   }
   if (const auto sfondo = form_.backColor()) {
@@ -216,6 +220,13 @@ void FinestraQt::mostra(bool modale, QWidget* sopra) {
     }
     const QRect area = sopra ? sopra->frameGeometry() : screen()->availableGeometry();
     move(area.center() - QPoint(width() / 2, height() / 2));
+    // A window none of whose controls takes the focus (Qt gives it to the
+    // first that does) holds it itself: the menu bar takes the focus for its
+    // keyboard mode and gives it back only to a widget that held it before.
+    const bool controlloConFocus = std::any_of(widget_.begin(), widget_.end(), [](const auto& cw) {
+      return (cw.second->focusPolicy() & Qt::TabFocus) != 0;
+    });
+    if (!focusWidget() && !controlloConFocus) setFocus(Qt::OtherFocusReason);
   }
   show();
   raise();
@@ -279,7 +290,12 @@ bool FinestraQt::eventFilter(QObject* oggetto, QEvent* e) {
   if ((premuto || e->type() == QEvent::KeyRelease) && !congedata_) {
     // The filter sits on every widget of the window and a key the focused
     // widget ignores travels up to its parents: take it at its first stop.
-    QWidget* primo = focusWidget() ? focusWidget() : this;
+    // The menu bar is not filtered: it holds the focus in its keyboard mode
+    // (Alt, or a menu closed with Escape), and the keys it does not use
+    // itself (titles' letters, arrows, Return, Escape) travel on to the
+    // window: take them there.
+    QWidget* fuoco = focusWidget();
+    QWidget* primo = fuoco && fuoco != menuWidget() ? fuoco : this;
     if (oggetto == primo) tasto(*static_cast<QKeyEvent*>(e), premuto);
   }
   return QMainWindow::eventFilter(oggetto, e);

@@ -8,7 +8,11 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLayout>
 #include <QLockFile>
 #include <QMediaDevices>
 #include <QMenu>
@@ -18,6 +22,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QSpacerItem>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTime>
@@ -65,6 +70,16 @@ void alSegnale(int numero) {
   [[maybe_unused]] const ssize_t scritti = ::write(canaleSegnali[0], &byte, 1);
 }
 
+// Widens a dialog's layout to the width its title needs (see the header).
+void allargaPerIlTitolo(QLayout& layout, const QString& titolo) {
+  auto* spazio = new QSpacerItem(PiattaformaQt::larghezzaPerIlTitolo(titolo), 0, QSizePolicy::Fixed,
+                                 QSizePolicy::Minimum);
+  if (auto* griglia = qobject_cast<QGridLayout*>(&layout))
+    griglia->addItem(spazio, griglia->rowCount(), 0, 1, griglia->columnCount());
+  else
+    layout.addItem(spazio);
+}
+
 std::optional<std::string> sceltaFile(const QString& scelta) {
   if (scelta.isEmpty()) return std::nullopt;
   return scelta.toStdString();
@@ -79,6 +94,14 @@ PiattaformaQt::PiattaformaQt() : sveglia_(std::make_unique<QTimer>()) {
 
 PiattaformaQt::~PiattaformaQt() {
   for (auto& [form, finestra] : finestre_) delete finestra.data();  // unbinds the forms' controls
+}
+
+int PiattaformaQt::larghezzaPerIlTitolo(const QString& titolo) {
+  QFont carattere = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+  carattere.setBold(true);  // as title bars draw it, and never narrower
+  const QFontMetrics metriche(carattere);
+  const int pulsante = metriche.height() + 6;  // a title bar's button is about as high as the bar
+  return metriche.horizontalAdvance(titolo) + 4 * pulsante + 2 * 10;
 }
 
 FinestraQt* PiattaformaQt::finestra(const Form& form) const {
@@ -164,6 +187,8 @@ Risposta PiattaformaQt::msgBox(const std::string& testo, Pulsanti pulsanti, Icon
     box->setDefaultButton(si);
     box->setEscapeButton(no);
   }
+  // Last: the box rebuilds its layout whenever its icon or buttons change.
+  allargaPerIlTitolo(*box->layout(), box->windowTitle());
   box->exec();
   // Gone with its owner: no answer was given, and "No" is the safe one.
   const Risposta risposta = pulsanti == Pulsanti::ok         ? Risposta::ok
@@ -181,6 +206,8 @@ std::optional<std::string> PiattaformaQt::inputBox(const std::string& testo, con
   dialogo->setTextValue(testoQt(predefinito));
   dialogo->setOkButtonText(QStringLiteral("OK"));
   dialogo->setCancelButtonText(QStringLiteral("Annulla"));
+  dialogo->minimumSizeHint();  // builds the dialog's layout, which its own size then follows
+  if (QLayout* layout = dialogo->layout()) allargaPerIlTitolo(*layout, dialogo->windowTitle());
   const bool accettato = dialogo->exec() == QDialog::Accepted && dialogo;
   std::optional<std::string> testoScritto;
   if (accettato) testoScritto = dialogo->textValue().toStdString();

@@ -34,6 +34,12 @@ class PiattaformaQt : public Piattaforma {
   // SIGTERM, SIGINT and SIGHUP end the program as its other exits do,
   // putting the display back first. For the program, not for tests.
   void gestisciSegnaliDiUscita();
+  // The least width of a dialog whose title must show whole in the window
+  // manager's title bar: the text in the title font, bold, and room for
+  // the window icon, three buttons and the margins. Message boxes and the
+  // input box are never narrower, as on the system the program was
+  // written for; a short message under a long title would cut it.
+  static int larghezzaPerIlTitolo(const QString& titolo);
 
   double secondiMonotoni() override;
   double oraDelGiorno() override;
