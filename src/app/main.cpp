@@ -4,12 +4,14 @@
 
 #include "common/ModGenerale.h"
 #include "platform/qt/PiattaformaQt.h"
+#include "sound/Suono.h"
 #include "ui/FrmGioco.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   velmo::PiattaformaQt piattaforma;
   velmo::modGenerale.piattaforma = &piattaforma;
+  velmo::psubRilevaSchedaAudio();
   velmo::FrmGioco frmGioco;
   frmGioco.Show();
   return QApplication::exec();

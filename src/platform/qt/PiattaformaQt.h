@@ -17,6 +17,7 @@ class QTimer;
 namespace velmo {
 
 class FinestraQt;
+class SuonoQt;
 
 class PiattaformaQt : public Piattaforma {
  public:
@@ -29,6 +30,8 @@ class PiattaformaQt : public Piattaforma {
   FinestraQt* finestra(const Form& form) const;
   // The single-instance lock file: velmo.lock in the user's runtime folder.
   static QString percorsoBlocco();
+  // The sound player, made on first use.
+  SuonoQt& suono();
 
   double secondiMonotoni() override;
   double oraDelGiorno() override;
@@ -72,6 +75,7 @@ class PiattaformaQt : public Piattaforma {
   std::map<const Form*, QPointer<FinestraQt>> finestre_;
   std::unique_ptr<QLockFile> blocco_;
   std::optional<bool> altraIstanza_;
+  std::unique_ptr<SuonoQt> suono_;
 };
 
 }  // namespace velmo
