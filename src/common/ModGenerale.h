@@ -29,6 +29,12 @@ struct ModGenerale {
   // The "Audio off" menu item: its tick is the sound switch.
   const VoceMenu* audioOff = nullptr;
   Casuale casuale;
+  // The last write of a file that the system refused, and when its message
+  // was closed (monotonic seconds): a row of refusals is reported once.
+  struct {
+    std::string file;
+    double quando = 0;
+  } ultimoRifiuto;
 };
 
 extern ModGenerale modGenerale;

@@ -87,6 +87,16 @@ class Piattaforma {
   virtual std::string cartellaProgramma() = 0;
   virtual std::optional<std::uintmax_t> dimensioneFile(const std::string& percorso) = 0;
   virtual bool impostaSolaLettura(const std::string& percorso) = 0;
+  // Clears the read-only flag; false when the system refuses.
+  virtual bool togliSolaLettura(const std::string& percorso) = 0;
+  // The whole content of a file; throws std::runtime_error with the system's
+  // description when it cannot be read.
+  virtual std::string leggiFile(const std::string& percorso) = 0;
+  // Creates or replaces a file whole through a new file in the same folder
+  // renamed over it, so a crash at any moment leaves the old content or the
+  // new one. A read-only file is refused like a full disk or a read-only
+  // folder: false, and the old file stays as it was.
+  virtual bool sostituisciFile(const std::string& percorso, const std::string& contenuto) = 0;
   virtual bool apriIndirizzo(const std::string& indirizzo) = 0;  // with the default handler
   virtual void spostaMouse(int x, int y) = 0;  // screen pixels
   // Ends the program at once, running nothing more of it.

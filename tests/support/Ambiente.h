@@ -1,8 +1,11 @@
 #pragma once
-// A fresh general module on the test platform, for each test.
+// A fresh general module on the test platform, for each test, with the
+// settings file of a fresh installation in the program's folder.
 
 #include "PiattaformaTest.h"
 #include "common/ModGenerale.h"
+#include "persistence/FileImpostazioni.h"
+#include "persistence/ImpostazioniIniziali.h"
 
 namespace velmo::test {
 
@@ -11,6 +14,8 @@ struct Ambiente {
   Ambiente() {
     modGenerale = ModGenerale{};
     modGenerale.piattaforma = &p;
+    psubImpostaPercorsi();
+    p.file[modGenerale.percorsoIni].contenuto = testoImpostazioniIniziali();
   }
   ~Ambiente() { modGenerale.piattaforma = nullptr; }
   Ambiente(const Ambiente&) = delete;

@@ -210,9 +210,42 @@ bool PiattaformaTest::cambiaRisoluzione(Dimensioni d) {
   return true;
 }
 
-std::optional<std::uintmax_t> PiattaformaTest::dimensioneFile(const std::string&) { return std::nullopt; }
+std::optional<std::uintmax_t> PiattaformaTest::dimensioneFile(const std::string& percorso) {
+  const auto f = file.find(percorso);
+  if (f == file.end()) return std::nullopt;
+  return f->second.contenuto.size();
+}
 
-bool PiattaformaTest::impostaSolaLettura(const std::string&) { return true; }
+bool PiattaformaTest::impostaSolaLettura(const std::string& percorso) {
+  const auto f = file.find(percorso);
+  if (f == file.end()) return false;
+  f->second.solaLettura = true;
+  return true;
+}
+
+bool PiattaformaTest::togliSolaLettura(const std::string& percorso) {
+  const auto f = file.find(percorso);
+  if (f == file.end()) return false;
+  f->second.solaLettura = false;
+  return true;
+}
+
+std::string PiattaformaTest::leggiFile(const std::string& percorso) {
+  const auto f = file.find(percorso);
+  if (f == file.end()) throw std::runtime_error("No such file or directory");
+  if (f->second.illeggibile) throw std::runtime_error("Permission denied");
+  ++letture;
+  return f->second.contenuto;
+}
+
+bool PiattaformaTest::sostituisciFile(const std::string& percorso, const std::string& contenuto) {
+  const auto f = file.find(percorso);
+  if (scrittureRifiutate || (f != file.end() && f->second.solaLettura)) return false;
+  file[percorso].contenuto = contenuto;
+  scritture.emplace_back(percorso, contenuto);
+  registro.push_back("scrivi " + percorso);
+  return true;
+}
 
 bool PiattaformaTest::apriIndirizzo(const std::string& indirizzo) {
   indirizziAperti.push_back(indirizzo);

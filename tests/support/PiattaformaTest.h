@@ -89,6 +89,19 @@ class PiattaformaTest : public Piattaforma {
   std::string cartella = "/opt/velmo";
   std::vector<std::string> indirizziAperti;
 
+  // Files, in memory, by path. Writes replace a file whole, as the real
+  // platform's do; each one is also recorded, in order.
+  struct FileVirtuale {
+    std::string contenuto;
+    bool solaLettura = false;
+    bool illeggibile = false;  // there, but every read fails
+  };
+  std::map<std::string, FileVirtuale> file;
+  // Every write refused, as on a full disk or a read-only file system.
+  bool scrittureRifiutate = false;
+  std::vector<std::pair<std::string, std::string>> scritture;  // path, content
+  int letture = 0;
+
   // --- Piattaforma --------------------------------------------------------
   double secondiMonotoni() override { return adesso_; }
   double oraDelGiorno() override;
@@ -119,6 +132,9 @@ class PiattaformaTest : public Piattaforma {
   std::string cartellaProgramma() override { return cartella; }
   std::optional<std::uintmax_t> dimensioneFile(const std::string& percorso) override;
   bool impostaSolaLettura(const std::string& percorso) override;
+  bool togliSolaLettura(const std::string& percorso) override;
+  std::string leggiFile(const std::string& percorso) override;
+  bool sostituisciFile(const std::string& percorso, const std::string& contenuto) override;
   bool apriIndirizzo(const std::string& indirizzo) override;
   void spostaMouse(int, int) override {}
   [[noreturn]] void termina(int codice) override;

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLockFile>
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QSysInfo>
@@ -23,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 
 #include "platform/qt/FinestraQt.h"
 #include "platform/qt/SuonoQt.h"
@@ -258,6 +261,40 @@ bool PiattaformaQt::impostaSolaLettura(const std::string& percorso) {
   std::filesystem::permissions(percorso, perms::owner_write | perms::group_write | perms::others_write,
                                std::filesystem::perm_options::remove, errore);
   return !errore;
+}
+
+// Read-only is the owner's missing write permission, the flag a player can
+// set on a file; it is tested by its bits, so it holds for root as well.
+bool PiattaformaQt::togliSolaLettura(const std::string& percorso) {
+  std::error_code errore;
+  std::filesystem::permissions(percorso, std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
+                               errore);
+  return !errore;
+}
+
+std::string PiattaformaQt::leggiFile(const std::string& percorso) {
+  QFile file(testoQt(percorso));
+  if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error(file.errorString().toStdString());
+  const QByteArray dati = file.readAll();
+  if (file.error() != QFileDevice::NoError) throw std::runtime_error(file.errorString().toStdString());
+  return dati.toStdString();
+}
+
+bool PiattaformaQt::sostituisciFile(const std::string& percorso, const std::string& contenuto) {
+  std::error_code errore;
+  const auto stato = std::filesystem::status(percorso, errore);
+  if (std::filesystem::exists(stato) &&
+      (stato.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none)
+    return false;
+  // A temporary file in the same folder, renamed over the old one on commit.
+  QSaveFile file(testoQt(percorso));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  const auto dimensione = static_cast<qint64>(contenuto.size());
+  if (file.write(contenuto.data(), dimensione) != dimensione) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
 }
 
 bool PiattaformaQt::apriIndirizzo(const std::string& indirizzo) {

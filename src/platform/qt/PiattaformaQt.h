@@ -66,6 +66,9 @@ class PiattaformaQt : public Piattaforma {
   std::string cartellaProgramma() override;
   std::optional<std::uintmax_t> dimensioneFile(const std::string& percorso) override;
   bool impostaSolaLettura(const std::string& percorso) override;
+  bool togliSolaLettura(const std::string& percorso) override;
+  std::string leggiFile(const std::string& percorso) override;
+  bool sostituisciFile(const std::string& percorso, const std::string& contenuto) override;
   bool apriIndirizzo(const std::string& indirizzo) override;
   void spostaMouse(int x, int y) override;
   [[noreturn]] void termina(int codice) override;

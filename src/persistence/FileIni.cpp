@@ -1,0 +1,88 @@
+#include "persistence/FileIni.h"
+
+#include <cstdlib>
+
+#include "common/ModGenerale.h"
+#include "persistence/TestoIni.h"
+#include "persistence/Windows1252.h"
+
+namespace velmo {
+
+namespace {
+
+constexpr const char* fineMancante = "\r\n\r\nE' necessario reinstallare l'applicazione... :(";
+
+[[noreturn]] void msubFileMancante(const std::string& file) {
+  Piattaforma& p = piattaforma();
+  p.msgBox(pfuncTestoFileMancante(file), Pulsanti::ok, Icona::esclamazione, titoloService);
+  p.termina(1);
+  std::abort();  // termina does not return
+}
+
+// A refusal is reported once for a row of them: the next write of the same
+// file that fails right after the box was closed (the other values of a
+// leaderboard or a saved game) stays silent.
+void msubScritturaRifiutata(const std::string& file) {
+  Piattaforma& p = piattaforma();
+  constexpr double stessaSerie = 1.0;  // seconds
+  if (modGenerale.ultimoRifiuto.file == file && p.secondiMonotoni() - modGenerale.ultimoRifiuto.quando < stessaSerie)
+    return;
+  p.msgBox(pfuncTestoScritturaRifiutata(file), Pulsanti::ok, Icona::esclamazione, titoloService);
+  modGenerale.ultimoRifiuto = {file, p.secondiMonotoni()};
+}
+
+}  // namespace
+
+std::string pfuncTestoFileMancante(const std::string& percorso) {
+  return "Impossibile trovare il file:\r\n\r\n" + percorso + fineMancante;
+}
+
+std::string pfuncTestoFileMancanteAvvio(const std::string& percorso) {
+  return "Impossibile trovare il file:\r\n\r\n" + percorso + "." + fineMancante;
+}
+
+std::string pfuncTestoScritturaRifiutata(const std::string& percorso) {
+  return "Impossibile scrivere nel file:\r\n\r\n" + percorso + "\r\n\r\nLa modifica non è stata salvata... :(";
+}
+
+std::int16_t pfuncVerificaFile(const std::string& percorso) {
+  const auto dimensione = piattaforma().dimensioneFile(percorso);
+  if (!dimensione) return -1;
+  return *dimensione > 0 ? 1 : 0;
+}
+
+std::string pfuncLeggiIni(const std::string& file, const std::string& sezione, const std::string& chiave) {
+  if (pfuncVerificaFile(file) != 1) msubFileMancante(file);
+  std::string valore;
+  pTrappaErrori("routine pfuncLeggiIni", [&] {
+    const std::string testo = piattaforma().leggiFile(file);
+    valore = daWindows1252(valoreIni(testo, aWindows1252(sezione), aWindows1252(chiave)));
+  });
+  return valore;
+}
+
+void pfuncScriviIni(const std::string& file, const std::string& sezione, const std::string& chiave,
+                    const std::string& valore) {
+  Piattaforma& p = piattaforma();
+  if (file == modGenerale.percorsoIni) {
+    if (pfuncVerificaFile(file) != 1) msubFileMancante(file);
+    pTrappaErrori("routine pfuncScriviIni", [&] { p.togliSolaLettura(file); });
+  }
+  p.togliSolaLettura(file);  // a new file is not there yet: nothing to clear
+
+  // The rest of the file is kept as it is: a file that exists but cannot be
+  // read is not rewritten.
+  std::string testo;
+  if (p.dimensioneFile(file)) {
+    try {
+      testo = p.leggiFile(file);
+    } catch (const std::exception&) {
+      msubScritturaRifiutata(file);
+      return;
+    }
+  }
+  const std::string nuovo = conValoreIni(testo, aWindows1252(sezione), aWindows1252(chiave), aWindows1252(valore));
+  if (!p.sostituisciFile(file, nuovo)) msubScritturaRifiutata(file);
+}
+
+}  // namespace velmo
