@@ -8,11 +8,16 @@ computer's answer. Alt+F4 and "No" to the save question then quit with the
 farewell "id_10" (MPEG layer 3 in a WAVE wrapper), about 1.9 s of sound
 before the game stops it and ends.
 
+A script of cues shows that each new cue cuts the one before and that a
+stop silences it at once: the 3.8 s fanfare "id_09" cut after 0.5 s by the
+tick, the 6.3 s "id_06" stopped after 0.4 s.
+
 Then the same without any sound server: the game starts, plays the match
 and quits at once, without the farewell's wait, and without a message."""
 
 import array
 import os
+import subprocess
 import sys
 import time
 
@@ -102,6 +107,30 @@ def con_server(eseguibile, artefatti):
     assert durata_uscita >= 1.85, f"the game ended {durata_uscita:.2f} s after the answer, before the farewell's wait"
 
 
+def copione(suona, artefatti):
+    registrazione = os.path.join(artefatti, "copione.raw")
+    with ServerAudio() as server:
+        registratore = server.registra(registrazione, FREQUENZA)
+        time.sleep(2.0)
+        uscita = subprocess.run([suona, "id_09", "0.5", "id_15", "0.5", "id_06", "0.4", "ferma", "0.6"],
+                                env=server.env, capture_output=True, text=True, check=True, timeout=30).stdout
+        time.sleep(0.3)
+        registratore.terminate()
+        registratore.wait(5)
+        fine = time.monotonic()
+    tempi = {nome: float(t) for t, nome in (riga.split() for riga in uscita.splitlines())}
+    suoni = suoni_registrati(registrazione, fine)
+    for a, durata in suoni:
+        print(f"script: sound at {a - tempi['id_09']:+.3f} s from its start, {durata:.3f} s long")
+    assert len(suoni) == 2, f"expected two sounds, found {suoni}"
+    (a1, d1), (a2, d2) = suoni
+    # The fanfare for 0.5 s, then the tick's 0.07 s; nothing of the fanfare after.
+    assert abs(a1 - tempi["id_09"]) < 0.15, f"the fanfare started {a1 - tempi['id_09']:+.3f} s off"
+    assert 0.5 <= d1 <= 0.7, f"fanfare and tick lasted {d1:.3f} s: the tick did not cut the fanfare"
+    assert abs(a2 - tempi["id_06"]) < 0.15, f"the second cue started {a2 - tempi['id_06']:+.3f} s off"
+    assert 0.3 <= d2 <= 0.55, f"the cue stopped after 0.4 s lasted {d2:.3f} s"
+
+
 def senza_server(eseguibile, artefatti):
     with SessioneX(eseguibile, artefatti) as x:
         x.env.update({k: v for k, v in ambiente_senza_server().items()
@@ -114,9 +143,10 @@ def senza_server(eseguibile, artefatti):
 
 
 def main():
-    eseguibile, artefatti = sys.argv[1], sys.argv[2]
+    eseguibile, artefatti, suona = sys.argv[1], sys.argv[2], sys.argv[3]
     os.makedirs(artefatti, exist_ok=True)
     con_server(eseguibile, artefatti)
+    copione(suona, artefatti)
     senza_server(eseguibile, artefatti)
     print("sound end to end: passed")
 
