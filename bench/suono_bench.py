@@ -20,15 +20,13 @@ QUI = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(QUI, "..", "tests", "e2e"))
 sys.path.insert(0, QUI)
 from finestra_inattiva import memoria_residente_mib, tempo_cpu  # noqa: E402
-from server_audio import ServerAudio, ambiente_senza_server  # noqa: E402
+from server_audio import VARIABILI, SenzaServer, ServerAudio  # noqa: E402
 from sessione_x import SessioneX  # noqa: E402
-
-VARIABILI_SUONO = ("XDG_RUNTIME_DIR", "PULSE_SERVER", "PULSE_CLIENTCONFIG")
 
 
 def inattivo(eseguibile, ambiente, nome):
     with SessioneX(eseguibile, "/tmp/velmo-bench-suono") as x:
-        x.env.update({k: ambiente[k] for k in VARIABILI_SUONO})
+        x.env.update({k: ambiente[k] for k in VARIABILI})
         inizio = time.monotonic()
         gioco = x.avvia_gioco()
         x.tasto("F2")
@@ -50,7 +48,8 @@ def main():
         subprocess.run([os.path.join(build, "bench", "suono_bench"), os.path.join(build, "Velmo.002")],
                        env=server.env, check=True)
         inattivo(eseguibile, server.env, "with a sound server")
-    inattivo(eseguibile, ambiente_senza_server(), "without a sound server")
+    with SenzaServer() as nessuno:
+        inattivo(eseguibile, nessuno.env, "without a sound server")
 
 
 if __name__ == "__main__":

@@ -10,6 +10,8 @@ import tempfile
 import time
 
 SINK = "velmo_prova"
+# What a program needs in its environment to find (or not find) the server.
+VARIABILI = ("XDG_RUNTIME_DIR", "PULSE_SERVER", "PULSE_CLIENTCONFIG")
 
 
 class ServerAudio:
@@ -26,6 +28,14 @@ class ServerAudio:
         self.env.pop("PULSE_SINK", None)
 
     def __enter__(self):
+        try:
+            self._avvia()
+        except BaseException:
+            self.__exit__()
+            raise
+        return self
+
+    def _avvia(self):
         subprocess.run(["pulseaudio", "-D", "-n", "--exit-idle-time=-1", "--system=false",
                         "--disallow-exit", "--log-target=stderr",
                         "--load=module-native-protocol-unix",
@@ -39,7 +49,6 @@ class ServerAudio:
                 raise RuntimeError("the sound server did not start")
             time.sleep(0.1)
         subprocess.run(["pactl", "set-default-sink", SINK], env=self.env, check=True)
-        return self
 
     def __exit__(self, *_):
         subprocess.run(["pulseaudio", "--kill"], env=self.env, stdout=subprocess.DEVNULL,
@@ -54,12 +63,18 @@ class ServerAudio:
                                 env=self.env, stdout=open(percorso, "wb"), stderr=subprocess.DEVNULL)
 
 
-def ambiente_senza_server():
+class SenzaServer:
     """An environment where no sound server can be reached or started."""
-    cartella = tempfile.mkdtemp(prefix="velmo-nopulse-")
-    os.chmod(cartella, 0o700)
-    config = os.path.join(cartella, "client.conf")
-    with open(config, "w") as f:
-        f.write("autospawn = no\n")
-    return dict(os.environ, XDG_RUNTIME_DIR=cartella, PULSE_CLIENTCONFIG=config,
-                PULSE_SERVER="unix:" + os.path.join(cartella, "nessuno"))
+
+    def __enter__(self):
+        self.cartella = tempfile.mkdtemp(prefix="velmo-nopulse-")
+        os.chmod(self.cartella, 0o700)
+        config = os.path.join(self.cartella, "client.conf")
+        with open(config, "w") as f:
+            f.write("autospawn = no\n")
+        self.env = dict(os.environ, XDG_RUNTIME_DIR=self.cartella, PULSE_CLIENTCONFIG=config,
+                        PULSE_SERVER="unix:" + os.path.join(self.cartella, "nessuno"))
+        return self
+
+    def __exit__(self, *_):
+        shutil.rmtree(self.cartella, ignore_errors=True)

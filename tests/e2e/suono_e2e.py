@@ -22,7 +22,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from server_audio import ServerAudio, ambiente_senza_server  # noqa: E402
+from server_audio import VARIABILI, SenzaServer, ServerAudio  # noqa: E402
 from sessione_x import SessioneX  # noqa: E402
 
 FREQUENZA = 22050
@@ -76,8 +76,7 @@ def partita_e_uscita(x, artefatti, prefisso):
 def con_server(eseguibile, artefatti):
     registrazione = os.path.join(artefatti, "registrazione.raw")
     with ServerAudio() as server, SessioneX(eseguibile, artefatti) as x:
-        for k in ("XDG_RUNTIME_DIR", "PULSE_SERVER", "PULSE_CLIENTCONFIG"):
-            x.env[k] = server.env[k]
+        x.env.update({k: server.env[k] for k in VARIABILI})
         registratore = server.registra(registrazione, FREQUENZA)
         time.sleep(2.0)  # the monitor takes a moment to attach
         t_pedina, t_risposta, durata_uscita, _ = partita_e_uscita(x, artefatti, "suono")
@@ -132,9 +131,8 @@ def copione(suona, artefatti):
 
 
 def senza_server(eseguibile, artefatti):
-    with SessioneX(eseguibile, artefatti) as x:
-        x.env.update({k: v for k, v in ambiente_senza_server().items()
-                      if k in ("XDG_RUNTIME_DIR", "PULSE_SERVER", "PULSE_CLIENTCONFIG")})
+    with SenzaServer() as nessuno, SessioneX(eseguibile, artefatti) as x:
+        x.env.update({k: nessuno.env[k] for k in VARIABILI})
         _, _, durata_uscita, uscita = partita_e_uscita(x, artefatti, "senza_server")
     print(f"without a sound server the game ended {durata_uscita:.2f} s after the answer")
     # No device: no cue plays, so the farewell's 1.9 s wait is skipped too.
