@@ -168,11 +168,11 @@ TEST(RisorseSuono, CioCheNonESuonoNonSiApre) {
 TEST_F(SuonoQtProva, CioCheNonSiPuoSuonareSiSaltaInSilenzio) {
   for (const char* id : {"id_25", "", "ID_1"}) {
     p.suonaRisorsa(id);
-    EXPECT_FALSE(p.suono().suona()) << id;
+    EXPECT_FALSE(p.suono().inRiproduzione()) << id;
   }
   for (const char* file : {"/nessuna/cartella/Velmo.002", VELMO_CARTELLA_SORGENTI "/README.md"}) {
     p.suonaFile(file);
-    EXPECT_FALSE(p.suono().suona()) << file;
+    EXPECT_FALSE(p.suono().inRiproduzione()) << file;
   }
   p.fermaSuono();
   QApplication::processEvents();

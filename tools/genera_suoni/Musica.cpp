@@ -2,7 +2,7 @@
 // and bells over pad chords, a wooden-bar arpeggio, bass and light drums,
 // joined halfway by a flute in harmony; the last bar is the closing chord.
 
-#include <cmath>
+#include <algorithm>
 #include <vector>
 
 #include "Ricette.h"
@@ -20,7 +20,8 @@ struct Nota {
   double battito, durata, altezza;  // beats from the bar's start, beats, MIDI
 };
 
-// One bar: its chord (bass root, then the pad's voicing) and its tune.
+// One bar: its chord (the bass's root, in the octave from E2 to C3, then the
+// pad's voicing) and its tune.
 struct Misura {
   double radice;
   std::vector<double> accordo;
@@ -29,17 +30,17 @@ struct Misura {
 
 const std::vector<Misura>& partitura() {
   static const std::vector<Misura> p = {
-      {36, {60, 64, 67}, {{0, 1, 76}, {1, 1, 79}, {2, 1.5, 84}, {3.5, 0.5, 83}}},                        // C
-      {33, {60, 64, 69}, {{0, 1.5, 81}, {1.5, 0.5, 79}, {2, 2, 76}}},                                    // Am
-      {29, {60, 65, 69}, {{0, 1, 77}, {1, 1, 81}, {2, 1, 84}, {3, 1, 81}}},                              // F
-      {31, {59, 62, 67}, {{0, 1.5, 79}, {1.5, 0.5, 77}, {2, 1, 76}, {3, 1, 74}}},                        // G
-      {36, {60, 64, 67}, {{0, 1, 76}, {1, 1, 79}, {2, 1.5, 84}, {3.5, 0.5, 86}}},                        // C
-      {28, {59, 64, 67}, {{0, 1, 88}, {1, 0.5, 86}, {1.5, 0.5, 83}, {2, 2, 79}}},                        // Em
-      {29, {60, 65, 69}, {{0, 1, 81}, {1, 1, 84}, {2, 1, 89}, {3, 0.5, 88}, {3.5, 0.5, 86}}},            // F
-      {31, {59, 62, 65, 67}, {{0, 1.5, 86}, {1.5, 0.5, 84}, {2, 1, 83}, {3, 1, 79}}},                    // G7
-      {29, {60, 65, 69}, {{0, 0.5, 81}, {0.5, 0.5, 83}, {1, 1, 84}, {2, 0.5, 81}, {2.5, 0.5, 84}, {3, 1, 89}}},  // F
-      {31, {59, 62, 67}, {{0, 1, 86}, {1, 0.5, 83}, {1.5, 0.5, 84}, {2, 1, 86}, {3, 1, 83}}},            // G
-      {36, {60, 64, 67, 72}, {{0, 4, 84}}},                                                              // C
+      {48, {60, 64, 67}, {{0, 1, 76}, {1, 1, 79}, {2, 1.5, 84}, {3.5, 0.5, 83}}},                        // C
+      {45, {60, 64, 69}, {{0, 1.5, 81}, {1.5, 0.5, 79}, {2, 2, 76}}},                                    // Am
+      {41, {60, 65, 69}, {{0, 1, 77}, {1, 1, 81}, {2, 1, 84}, {3, 1, 81}}},                              // F
+      {43, {59, 62, 67}, {{0, 1.5, 79}, {1.5, 0.5, 77}, {2, 1, 76}, {3, 1, 74}}},                        // G
+      {48, {60, 64, 67}, {{0, 1, 76}, {1, 1, 79}, {2, 1.5, 84}, {3.5, 0.5, 86}}},                        // C
+      {40, {59, 64, 67}, {{0, 1, 88}, {1, 0.5, 86}, {1.5, 0.5, 83}, {2, 2, 79}}},                        // Em
+      {41, {60, 65, 69}, {{0, 1, 81}, {1, 1, 84}, {2, 1, 89}, {3, 0.5, 88}, {3.5, 0.5, 86}}},            // F
+      {43, {59, 62, 65, 67}, {{0, 1.5, 86}, {1.5, 0.5, 84}, {2, 1, 83}, {3, 1, 79}}},                    // G7
+      {41, {60, 65, 69}, {{0, 0.5, 81}, {0.5, 0.5, 83}, {1, 1, 84}, {2, 0.5, 81}, {2.5, 0.5, 84}, {3, 1, 89}}},  // F
+      {43, {59, 62, 67}, {{0, 1, 86}, {1, 0.5, 83}, {1.5, 0.5, 84}, {2, 1, 86}, {3, 1, 83}}},            // G
+      {48, {60, 64, 67, 72}, {{0, 4, 84}}},                                                              // C
   };
   return p;
 }
@@ -49,8 +50,7 @@ const std::vector<Misura>& partitura() {
 double armonia(double nota, const std::vector<double>& accordo) {
   double migliore = nota - 12;
   for (double base : accordo)
-    for (double n = base; n <= nota - 3; n += 12)
-      if (n > migliore && std::fmod(n - base, 12.0) == 0) migliore = n;
+    for (double n = base; n <= nota - 3; n += 12) migliore = std::max(migliore, n);
   return migliore;
 }
 

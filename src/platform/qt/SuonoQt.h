@@ -34,7 +34,7 @@ class SuonoQt : public QObject {
   void suonaFile(const std::string& percorso);
   // Stops the sound at once; nothing when none plays.
   void ferma();
-  bool suona() const { return decodifica_ != nullptr; }
+  bool inRiproduzione() const { return decodifica_ != nullptr; }
 
   static int dispositivi();
 
