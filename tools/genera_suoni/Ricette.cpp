@@ -134,9 +134,8 @@ void fanfara(Cue& c) {
     c.metti(ottone(c.fs, hz(n), c.resto(finale), 0.9, 1.0), finale, 0.3);
   for (double da : {0.36, finale}) c.metti(cassa(c.fs, 0.6), da, 0.8);
   c.metti(soffio(c.fs, c.resto(finale), 6000, 5000, 0.6, 0.02, 0.7, 91), finale, 0.25);
-  for (int i = 0; i < 3; ++i)
-    c.metti(campana(c.fs, hz(84 + (i == 0 ? 0 : i == 1 ? 4 : 7)), c.resto(finale + 0.08 * i)), finale + 0.08 * i,
-            0.25);
+  const double campane[] = {84, 88, 91};
+  for (int i = 0; i < 3; ++i) c.metti(campana(c.fs, hz(campane[i]), c.resto(finale + 0.08 * i)), finale + 0.08 * i, 0.25);
   riverbero(c.t, 0.6, 0.4, 0.12);
 }
 
