@@ -5,6 +5,7 @@
 #include "common/ModGenerale.h"
 #include "persistence/FileImpostazioni.h"
 #include "platform/qt/PiattaformaQt.h"
+#include "sound/Suono.h"
 #include "ui/FrmGioco.h"
 
 int main(int argc, char* argv[]) {
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
   velmo::PiattaformaQt piattaforma;
   velmo::modGenerale.piattaforma = &piattaforma;
   velmo::psubImpostaPercorsi();
+  velmo::psubRilevaSchedaAudio();
   velmo::FrmGioco frmGioco;
   frmGioco.Show();
   return QApplication::exec();

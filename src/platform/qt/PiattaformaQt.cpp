@@ -1,7 +1,6 @@
 #include "platform/qt/PiattaformaQt.h"
 
 #include <QApplication>
-#include <QAudioDevice>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
@@ -14,7 +13,6 @@
 #include <QInputDialog>
 #include <QLayout>
 #include <QLockFile>
-#include <QMediaDevices>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -45,6 +43,7 @@
 #include "platform/qt/FinestraQt.h"
 #include "platform/qt/SchermoX11.h"
 #include "platform/qt/SovrapposizioneQt.h"
+#include "platform/qt/SuonoQt.h"
 #include "platform/qt/TestiQt.h"
 
 namespace velmo {
@@ -225,12 +224,19 @@ std::optional<std::string> PiattaformaQt::dialogoSalva(const std::string& titolo
 
 // --- Sound ----------------------------------------------------------------------
 
-// Playback arrives with the sound player; until then the cues are silent.
-void PiattaformaQt::suonaRisorsa(const std::string&) {}
-void PiattaformaQt::suonaFile(const std::string&) {}
-void PiattaformaQt::fermaSuono() {}
+SuonoQt& PiattaformaQt::suono() {
+  if (!suono_) suono_ = std::make_unique<SuonoQt>();
+  return *suono_;
+}
 
-int PiattaformaQt::dispositiviAudio() { return static_cast<int>(QMediaDevices::audioOutputs().size()); }
+void PiattaformaQt::suonaRisorsa(const std::string& id) { suono().suonaRisorsa(id); }
+void PiattaformaQt::suonaFile(const std::string& percorso) { suono().suonaFile(percorso); }
+
+void PiattaformaQt::fermaSuono() {
+  if (suono_) suono_->ferma();
+}
+
+int PiattaformaQt::dispositiviAudio() { return SuonoQt::dispositivi(); }
 
 void PiattaformaQt::beep() { QApplication::beep(); }
 

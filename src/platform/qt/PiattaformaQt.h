@@ -19,6 +19,7 @@ namespace velmo {
 
 class FinestraQt;
 class SovrapposizioneQt;
+class SuonoQt;
 
 class PiattaformaQt : public Piattaforma {
  public:
@@ -40,6 +41,8 @@ class PiattaformaQt : public Piattaforma {
   // input box are never narrower, as on the system the program was
   // written for; a short message under a long title would cut it.
   static int larghezzaPerIlTitolo(const QString& titolo);
+  // The sound player, made on first use.
+  SuonoQt& suono();
 
   double secondiMonotoni() override;
   double oraDelGiorno() override;
@@ -94,6 +97,7 @@ class PiattaformaQt : public Piattaforma {
   std::optional<Dimensioni> schermoOriginale_;
   std::unique_ptr<QSocketNotifier> segnali_;
   std::unique_ptr<SovrapposizioneQt> sovrapposizione_;  // what is drawn on the screen
+  std::unique_ptr<SuonoQt> suono_;
 };
 
 }  // namespace velmo
