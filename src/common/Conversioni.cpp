@@ -1,5 +1,6 @@
 #include "common/Conversioni.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cctype>
@@ -74,6 +75,14 @@ T arrotondaPari(double x) {
 
 std::int16_t interoCorto(double x) { return arrotondaPari<std::int16_t>(x); }
 std::int32_t interoLungo(double x) { return arrotondaPari<std::int32_t>(x); }
+
+std::string conEstensione(std::string_view nome, std::string_view estensione) {
+  const std::string_view coda = nome.substr(nome.size() - std::min(nome.size(), estensione.size()));
+  const bool uguale = std::equal(coda.begin(), coda.end(), estensione.begin(), estensione.end(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+  });
+  return uguale ? std::string(nome) : std::string(nome) + "." + std::string(estensione);
+}
 
 std::string dueCifre(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 

@@ -57,6 +57,14 @@ TEST(Conversioni, IlPuntoDecimaleNonDipendeDallaLingua) {
   EXPECT_DOUBLE_EQ(letto, 969.4127);
 }
 
+TEST(Conversioni, EstensioneAggiuntaSeIlNomeNonFinisceConLei) {
+  const std::pair<const char*, const char*> casi[] = {
+      {"partita", "partita.vl2"},         {"partita.VL2", "partita.VL2"}, {"partitavl2", "partitavl2"},
+      {"partita.txt", "partita.txt.vl2"}, {"/a/b c/città", "/a/b c/città.vl2"}, {"l2", "l2.vl2"},
+      {"", ".vl2"}};
+  for (auto [nome, atteso] : casi) EXPECT_EQ(conEstensione(nome, "vl2"), atteso) << nome;
+}
+
 TEST(Conversioni, TagliaSoloIBlanchi) {
   EXPECT_EQ(taglia("  a b  "), "a b");
   EXPECT_EQ(taglia("   "), "");

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QLockFile>
 #include <QMediaDevices>
@@ -29,6 +28,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "platform/qt/DialogoFileQt.h"
 #include "platform/qt/FinestraQt.h"
 #include "platform/qt/TestiQt.h"
 
@@ -46,9 +46,13 @@ QWidget* finestraInPrimoPiano() {
   return nullptr;
 }
 
-std::optional<std::string> sceltaFile(const QString& scelta) {
-  if (scelta.isEmpty()) return std::nullopt;
-  return scelta.toStdString();
+std::optional<std::string> sceltaFile(const DialogoFile& d, bool salva, Piattaforma& domande) {
+  const QPointer<DialogoFileQt> dialogo = new DialogoFileQt(finestraInPrimoPiano(), d, salva, domande);  // as in msgBox
+  const bool accettato = dialogo->exec() == QDialog::Accepted && dialogo;
+  std::optional<std::string> scelta;
+  if (accettato) scelta = dialogo->scelto();
+  delete dialogo.data();
+  return scelta;
 }
 
 }  // namespace
@@ -169,13 +173,9 @@ std::optional<std::string> PiattaformaQt::inputBox(const std::string& testo, con
   return testoScritto;
 }
 
-std::optional<std::string> PiattaformaQt::dialogoApri(const std::string& titolo, const std::string& filtro) {
-  return sceltaFile(QFileDialog::getOpenFileName(finestraInPrimoPiano(), testoQt(titolo), QString(), testoQt(filtro)));
-}
+std::optional<std::string> PiattaformaQt::dialogoApri(const DialogoFile& d) { return sceltaFile(d, false, *this); }
 
-std::optional<std::string> PiattaformaQt::dialogoSalva(const std::string& titolo, const std::string& filtro) {
-  return sceltaFile(QFileDialog::getSaveFileName(finestraInPrimoPiano(), testoQt(titolo), QString(), testoQt(filtro)));
-}
+std::optional<std::string> PiattaformaQt::dialogoSalva(const DialogoFile& d) { return sceltaFile(d, true, *this); }
 
 // --- Sound ----------------------------------------------------------------------
 
