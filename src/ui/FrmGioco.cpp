@@ -383,14 +383,6 @@ void FrmGioco::mnuFilePausa_Click() {
   pausa.Show(true);
 }
 
-void FrmGioco::mnuFileCarica_Click() {
-  // Loading a saved match comes with the saved-game file.
-}
-
-void FrmGioco::mnuFileSalva_Click() {
-  // Saving a match comes with the saved-game file.
-}
-
 void FrmGioco::mnuFileEsci_Click() {
   if (!altF4Pressed) {
     if (mousePointer() == Puntatore::clessidra) return;
