@@ -182,6 +182,7 @@ std::optional<std::string> PiattaformaTest::dialogoSalva(const DialogoFile& d) {
 std::optional<std::string> PiattaformaTest::dialogo(const std::string& voce, const DialogoFile& d) {
   dialoghi.push_back(d);
   registro.push_back(voce + d.titolo);
+  if (alDialogo) alDialogo(d);
   if (risposteDialogo_.empty()) throw errore("unanswered dialog: " + d.titolo);
   auto r = risposteDialogo_.front();
   risposteDialogo_.pop_front();

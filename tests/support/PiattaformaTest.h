@@ -76,6 +76,8 @@ class PiattaformaTest : public Piattaforma {
   std::vector<SuonoSuonato> suoni;
   std::vector<std::string> popup;  // captions of the visible items of each pop-up
   std::vector<DialogoFile> dialoghi;  // the file dialogs shown, in order
+  // Called as each file dialog shows, before its answer.
+  std::function<void(const DialogoFile&)> alDialogo;
   int beepSuonati = 0;
   int fermate = 0;
   std::vector<std::string> registro;  // everything, in order: "msg ...", "suono ...", "beep", "popup ..."
