@@ -1,8 +1,11 @@
 #include "common/Conversioni.h"
 
+#include <algorithm>
+#include <charconv>
+#include <clocale>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <stdexcept>
 
@@ -14,9 +17,13 @@ std::string testoNumero(std::int64_t n) {
 }
 
 std::string testoSingolo(float f) {
+  // to_chars ignores the locale: the toolkit sets the user's one at start-up,
+  // and an Italian one would print "98,4127".
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(f));
-  const std::string t = f == 0 ? "0" : buf;  // no "-0"
+  const auto fine = std::to_chars(buf, buf + sizeof buf, f, std::chars_format::general, 7).ptr;
+  std::string t = f == 0 ? "0" : std::string(buf, fine);  // no "-0"
+  for (char& c : t)
+    if (c == 'e') c = 'E';
   return t.front() == '-' ? t : " " + t;
 }
 
@@ -48,7 +55,9 @@ double valoreIniziale(std::string_view s) {
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
     if (cifre()) fine = i;
   }
-  return std::strtod(t.substr(0, fine).c_str(), nullptr);
+  // "." is the decimal separator whatever the user's locale.
+  static const locale_t c = newlocale(LC_NUMERIC_MASK, "C", nullptr);
+  return strtod_l(t.substr(0, fine).c_str(), nullptr, c);
 }
 
 namespace {
@@ -66,6 +75,14 @@ T arrotondaPari(double x) {
 
 std::int16_t interoCorto(double x) { return arrotondaPari<std::int16_t>(x); }
 std::int32_t interoLungo(double x) { return arrotondaPari<std::int32_t>(x); }
+
+std::string conEstensione(std::string_view nome, std::string_view estensione) {
+  const std::string_view coda = nome.substr(nome.size() - std::min(nome.size(), estensione.size()));
+  const bool uguale = std::equal(coda.begin(), coda.end(), estensione.begin(), estensione.end(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+  });
+  return uguale ? std::string(nome) : std::string(nome) + "." + std::string(estensione);
+}
 
 std::string dueCifre(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 

@@ -29,6 +29,11 @@ double valoreIniziale(std::string_view s);
 std::int16_t interoCorto(double x);
 std::int32_t interoLungo(double x);
 
+// A file name with its extension: as it is when its last characters are the
+// extension whatever their case ("partita.VL2", "partitavl2"), else with a
+// "." and the extension added ("partita" -> "partita.vl2").
+std::string conEstensione(std::string_view nome, std::string_view estensione);
+
 // Two digits, a "0" in front below 10: 7 -> "07", 45 -> "45".
 std::string dueCifre(int n);
 

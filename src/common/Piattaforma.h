@@ -22,6 +22,15 @@ struct Rettangolo {
   int left = 0, top = 0, right = 0, bottom = 0;  // screen pixels
 };
 
+// What a file dialog shows and offers.
+struct DialogoFile {
+  std::string titolo;
+  std::string nomeIniziale;     // a pattern ("*.vl2") lists only the files it matches
+  std::string descrizioneTipo;  // the name of the files listed
+  std::string cartellaIniziale;
+  std::string estensione;  // without the dot: "vl2"
+};
+
 class Piattaforma {
  public:
   virtual ~Piattaforma() = default;
@@ -51,10 +60,12 @@ class Piattaforma {
   // nullopt when cancelled.
   virtual std::optional<std::string> inputBox(const std::string& testo, const std::string& titolo,
                                               const std::string& predefinito) = 0;
-  virtual std::optional<std::string> dialogoApri(const std::string& titolo,
-                                                 const std::string& filtro) = 0;
-  virtual std::optional<std::string> dialogoSalva(const std::string& titolo,
-                                                  const std::string& filtro) = 0;
+  // The file dialogs; nullopt when cancelled. Open: the file and its folder
+  // must exist. Save: the folder must exist, the name gets the extension
+  // unless it ends with it, and an existing file is replaced only once the
+  // user has agreed.
+  virtual std::optional<std::string> dialogoApri(const DialogoFile& d) = 0;
+  virtual std::optional<std::string> dialogoSalva(const DialogoFile& d) = 0;
 
   // --- Sound --------------------------------------------------------------
   // Each start stops the sound playing before; nothing falls back to a

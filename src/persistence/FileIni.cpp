@@ -63,6 +63,11 @@ std::string pfuncLeggiIni(const std::string& file, const std::string& sezione, c
 
 void pfuncScriviIni(const std::string& file, const std::string& sezione, const std::string& chiave,
                     const std::string& valore) {
+  if (!pfuncScriviValoriIni(file, sezione, {{chiave, valore}})) msubScritturaRifiutata(file);
+}
+
+bool pfuncScriviValoriIni(const std::string& file, const std::string& sezione,
+                          const std::vector<std::pair<std::string, std::string>>& valori) {
   Piattaforma& p = piattaforma();
   if (file == modGenerale.percorsoIni) {
     if (pfuncVerificaFile(file) != 1) msubFileMancante(file);
@@ -77,12 +82,29 @@ void pfuncScriviIni(const std::string& file, const std::string& sezione, const s
     try {
       testo = p.leggiFile(file);
     } catch (const std::exception&) {
-      msubScritturaRifiutata(file);
-      return;
+      return false;
     }
   }
-  const std::string nuovo = conValoreIni(testo, aWindows1252(sezione), aWindows1252(chiave), aWindows1252(valore));
-  if (!p.sostituisciFile(file, nuovo)) msubScritturaRifiutata(file);
+  const std::string sezione1252 = aWindows1252(sezione);
+  for (const auto& [chiave, valore] : valori)
+    testo = conValoreIni(testo, sezione1252, aWindows1252(chiave), aWindows1252(valore));
+  return p.sostituisciFile(file, testo);
+}
+
+std::optional<std::vector<std::string>> pfuncLeggiValoriIni(const std::string& file, const std::string& sezione,
+                                                            const std::vector<std::string>& chiavi) {
+  if (pfuncVerificaFile(file) != 1) return std::nullopt;
+  std::string testo;
+  try {
+    testo = piattaforma().leggiFile(file);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+  std::vector<std::string> chiavi1252;
+  for (const std::string& c : chiavi) chiavi1252.push_back(aWindows1252(c));
+  std::vector<std::string> valori = valoriIni(testo, aWindows1252(sezione), chiavi1252);
+  for (std::string& v : valori) v = daWindows1252(v);
+  return valori;
 }
 
 }  // namespace velmo

@@ -5,7 +5,10 @@
 // Texts are UTF-8 in the program and Windows-1252 in the files.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace velmo {
 
@@ -24,6 +27,21 @@ std::string pfuncLeggiIni(const std::string& file, const std::string& sezione, c
 // the file left as it was.
 void pfuncScriviIni(const std::string& file, const std::string& sezione, const std::string& chiave,
                     const std::string& valore);
+
+// Stores several values of one section with one read and one atomic
+// rewrite of the file, giving the text that storing them one by one would
+// give; the settings file is checked as by pfuncScriviIni. False when the
+// system refused the write: the file is as it was, and the caller tells the
+// user.
+bool pfuncScriviValoriIni(const std::string& file, const std::string& sezione,
+                          const std::vector<std::pair<std::string, std::string>>& valori);
+
+// The values of several keys of one section, in the order of `chiavi`, from
+// one read of the file, as pfuncLeggiIni gives them one by one. A file the
+// user picked may be anything: nullopt when it is missing, empty or cannot
+// be read, and the caller tells the user instead of ending the program.
+std::optional<std::vector<std::string>> pfuncLeggiValoriIni(const std::string& file, const std::string& sezione,
+                                                            const std::vector<std::string>& chiavi);
 
 // The messages, under " Brenvo Info Service...". The form inside the two
 // routines, and the one of the start-up check, with a "." after the path.

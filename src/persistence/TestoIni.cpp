@@ -89,12 +89,27 @@ std::optional<std::size_t> cercaChiave(const std::vector<std::string_view>& r, P
 }  // namespace
 
 std::string valoreIni(std::string_view testo, std::string_view sezione, std::string_view chiave) {
+  return valoriIni(testo, sezione, {std::string(chiave)}).front();
+}
+
+std::vector<std::string> valoriIni(std::string_view testo, std::string_view sezione,
+                                   const std::vector<std::string>& chiavi) {
+  std::vector<std::string> valori(chiavi.size());
   const auto r = righe(testo);
   const auto s = cercaSezione(r, sezione);
-  if (!s) return {};
-  const auto riga = cercaChiave(r, *s, chiave);
-  if (!riga) return {};
-  return std::string(coppiaDi(r[*riga])->valore.substr(0, lunghezzaMassimaValoreIni));
+  if (!s) return valori;
+  std::vector<bool> trovata(chiavi.size());
+  for (std::size_t i = s->intestazione + 1; i < s->fine; ++i) {
+    const auto c = coppiaDi(r[i]);
+    if (!c) continue;
+    // The first line of a key counts.
+    for (std::size_t k = 0; k < chiavi.size(); ++k)
+      if (!trovata[k] && stessoNome(c->chiave, chiavi[k])) {
+        trovata[k] = true;
+        valori[k] = std::string(c->valore.substr(0, lunghezzaMassimaValoreIni));
+      }
+  }
+  return valori;
 }
 
 std::string conValoreIni(std::string_view testo, std::string_view sezione, std::string_view chiave,

@@ -385,19 +385,6 @@ void FrmGioco::mnuFilePausa_Click() {
   pausa.Show(true);
 }
 
-void FrmGioco::mnuFileCarica_Click() {
-  // Loading a saved match comes with the saved-game file.
-}
-
-void FrmGioco::mnuFileSalva_Click() {
-  if (mousePointer() == Puntatore::clessidra) return;
-  if (busy) {
-    psubNonPossoOra();
-    return;
-  }
-  // Writing the file comes with the saved-game file.
-}
-
 void FrmGioco::mnuFileEsci_Click() {
   if (!altF4Pressed) {
     if (mousePointer() == Puntatore::clessidra) return;

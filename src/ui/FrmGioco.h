@@ -18,6 +18,8 @@
 
 namespace velmo {
 
+struct PartitaSalvata;
+
 // The captions of the turn label.
 inline constexpr const char* testoTuoTurno = "E' IL TUO TURNO...";
 inline constexpr const char* testoTurnoComputer = "E' IL TURNO DEL COMPUTER...";
@@ -133,6 +135,13 @@ class FrmGioco : public Form {
   std::int16_t mfuncMossaComputer();
   void msubTurnoComputer();
 
+  // --- Saved games --------------------------------------------------------------
+  // The file dialog: mode 1 opens, any other saves. The chosen path, "" when
+  // the user cancels.
+  std::string mfuncApriSalvaDialog(std::int16_t modo, const std::string& titolo, const std::string& nomeIniziale,
+                                   const std::string& descrizioneTipo, const std::string& cartellaIniziale,
+                                   const std::string& estensione);
+
   // --- Column choice, animations and settings ---------------------------------
   void imgFreccia_Click(int i);
   void imgFreccia_MouseMove(int i);
@@ -164,6 +173,9 @@ class FrmGioco : public Form {
   void msubNascondiFrecce();
   void msubEvidenziaFreccia(int i);
   void msubMostraPunteggio();
+  // The match as a saved game holds it, and a loaded one put back.
+  PartitaSalvata mfuncPartitaSalvata() const;
+  void msubApplicaPartita(const PartitaSalvata& partita);
   // Clicks in the sound cue guard window of the start-up music.
   void msubSuonoClic();
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <limits>
 #include <stdexcept>
 
@@ -42,6 +43,26 @@ TEST(Conversioni, ArrotondamentoAlPariEIntervalli) {
   EXPECT_EQ(interoLungo(-2147483648.5), std::numeric_limits<std::int32_t>::min());
   EXPECT_THROW(interoLungo(2147483647.5), std::overflow_error);
   EXPECT_THROW(interoLungo(std::numeric_limits<double>::quiet_NaN()), std::overflow_error);
+}
+
+// The toolkit sets the user's locale at start-up; numbers keep their ".".
+TEST(Conversioni, IlPuntoDecimaleNonDipendeDallaLingua) {
+  const std::string prima = std::setlocale(LC_NUMERIC, nullptr);
+  if (!std::setlocale(LC_NUMERIC, "it_IT.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+    GTEST_SKIP() << "no locale with a decimal comma on this machine";
+  const std::string singolo = testoSingolo(62 * 100 / 63.0f);
+  const double letto = valoreIniziale("969.4127");
+  std::setlocale(LC_NUMERIC, prima.c_str());
+  EXPECT_EQ(singolo, " 98.4127");
+  EXPECT_DOUBLE_EQ(letto, 969.4127);
+}
+
+TEST(Conversioni, EstensioneAggiuntaSeIlNomeNonFinisceConLei) {
+  const std::pair<const char*, const char*> casi[] = {
+      {"partita", "partita.vl2"},         {"partita.VL2", "partita.VL2"}, {"partitavl2", "partitavl2"},
+      {"partita.txt", "partita.txt.vl2"}, {"/a/b c/città", "/a/b c/città.vl2"}, {"l2", "l2.vl2"},
+      {"", ".vl2"}};
+  for (auto [nome, atteso] : casi) EXPECT_EQ(conEstensione(nome, "vl2"), atteso) << nome;
 }
 
 TEST(Conversioni, TagliaSoloIBlanchi) {

@@ -113,6 +113,37 @@ TEST_F(FileIni, UnFileIlleggibileNonSiRiscrive) {
             "Si consiglia di reinstallare l'applicazione.. :(");
 }
 
+TEST_F(FileIni, PiuValoriInUnaRiscritturaDannoIlTestoDiUnoAllaVolta) {
+  const std::vector<std::pair<std::string, std::string>> valori = {
+      {"a", "1"}, {"b", "città"}, {"A", "3"}, {"c", " blanchi "}};
+  const std::string prima = "[Altro]\r\nx=1\r\n[Partita]\r\nb=vecchio\r\n; nota\r\n[Coda]\r\ny=2\r\n";
+  p.file["/uno"].contenuto = prima;
+  for (const auto& [k, v] : valori) pfuncScriviIni("/uno", "partita", k, v);
+  p.file["/insieme"].contenuto = prima;
+  p.scritture.clear();
+  EXPECT_TRUE(pfuncScriviValoriIni("/insieme", "partita", valori));
+  ASSERT_EQ(p.scritture.size(), 1u);
+  EXPECT_EQ(p.file["/insieme"].contenuto, p.file["/uno"].contenuto);
+
+  // A refusal is told to the caller, not shown, and the file stays.
+  p.scrittureRifiutate = true;
+  EXPECT_FALSE(pfuncScriviValoriIni("/insieme", "partita", {{"a", "2"}}));
+  EXPECT_EQ(pfuncLeggiIni("/insieme", "partita", "a"), "3");
+  EXPECT_TRUE(p.messaggi.empty());
+}
+
+TEST_F(FileIni, PiuValoriInUnaLetturaEUnFileSceltoMaleNonFermaIlProgramma) {
+  p.file["/p.vl2"].contenuto = aWindows1252("[Partita]\r\na=1\r\nb=Forlì\r\n");
+  EXPECT_EQ(pfuncLeggiValoriIni("/p.vl2", "PARTITA", {"b", "z", "a"}),
+            (std::vector<std::string>{"Forlì", "", "1"}));
+  EXPECT_EQ(p.letture, 1);
+  p.file["/vuoto.vl2"] = {};
+  p.file["/chiuso.vl2"] = {"[Partita]\r\na=1\r\n", false, true};
+  for (const char* file : {"/manca.vl2", "/vuoto.vl2", "/chiuso.vl2"})
+    EXPECT_EQ(pfuncLeggiValoriIni(file, "Partita", {"a"}), std::nullopt) << file;
+  EXPECT_TRUE(p.messaggi.empty());
+}
+
 TEST_F(FileIni, ITestiStannoNelFileInWindows1252) {
   pfuncScriviIni(modGenerale.percorsoIni, "Nome", "1", "Niccolò Àlva");
   pfuncScriviIni(modGenerale.percorsoIni, "Nome", "2", "Ōta 大");

@@ -49,6 +49,14 @@ TEST(TestoIni, LetturaDiUnValore) {
   }
 }
 
+TEST(TestoIni, PiuValoriInUnaPassataComeUnoAllaVolta) {
+  const std::string testo = "k=fuori\n[a]\nB=2\n;c=no\nc=3\nb=doppia\n[b]\nd=4\n[A]\nd=5\n";
+  const std::vector<std::string> chiavi = {"d", "b", "C", "k", "b"};
+  EXPECT_EQ(valoriIni(testo, "a", chiavi), (std::vector<std::string>{"", "2", "3", "", "2"}));
+  for (const std::string& k : chiavi) EXPECT_EQ(valoreIni(testo, "A", k), valoriIni(testo, "A", {k})[0]) << k;
+  EXPECT_EQ(valoriIni("", "a", {"x", "y"}), (std::vector<std::string>{"", ""}));
+}
+
 TEST(TestoIni, ScritturaDiUnValoreTieneLeAltreRighe) {
   struct Caso {
     std::string testo;

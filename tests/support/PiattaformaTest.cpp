@@ -243,16 +243,18 @@ std::optional<std::string> PiattaformaTest::inputBox(const std::string& testo, c
   return r;
 }
 
-std::optional<std::string> PiattaformaTest::dialogoApri(const std::string& titolo, const std::string&) {
-  annota("apri " + titolo);
-  if (risposteDialogo_.empty()) throw errore("unanswered dialog: " + titolo);
+std::optional<std::string> PiattaformaTest::dialogoApri(const DialogoFile& d) { return dialogo("apri ", d); }
+
+std::optional<std::string> PiattaformaTest::dialogoSalva(const DialogoFile& d) { return dialogo("salva ", d); }
+
+std::optional<std::string> PiattaformaTest::dialogo(const std::string& voce, const DialogoFile& d) {
+  dialoghi.push_back(d);
+  annota(voce + d.titolo);
+  if (alDialogo) alDialogo(d);
+  if (risposteDialogo_.empty()) throw errore("unanswered dialog: " + d.titolo);
   auto r = risposteDialogo_.front();
   risposteDialogo_.pop_front();
   return r;
-}
-
-std::optional<std::string> PiattaformaTest::dialogoSalva(const std::string& titolo, const std::string& filtro) {
-  return dialogoApri(titolo, filtro);
 }
 
 void PiattaformaTest::suonaRisorsa(const std::string& id) {

@@ -85,6 +85,9 @@ class PiattaformaTest : public Piattaforma {
   std::vector<MessaggioMostrato> messaggi;
   std::vector<SuonoSuonato> suoni;
   std::vector<std::string> popup;  // captions of the visible items of each pop-up
+  std::vector<DialogoFile> dialoghi;  // the file dialogs shown, in order
+  // Called as each file dialog shows, before its answer.
+  std::function<void(const DialogoFile&)> alDialogo;
   int beepSuonati = 0;
   int fermate = 0;
   std::vector<std::string> registro;  // everything, in order: "msg ...", "suono ...", "beep", "popup ..."
@@ -141,8 +144,8 @@ class PiattaformaTest : public Piattaforma {
                   const std::string& titolo) override;
   std::optional<std::string> inputBox(const std::string& testo, const std::string& titolo,
                                       const std::string& predefinito) override;
-  std::optional<std::string> dialogoApri(const std::string& titolo, const std::string& filtro) override;
-  std::optional<std::string> dialogoSalva(const std::string& titolo, const std::string& filtro) override;
+  std::optional<std::string> dialogoApri(const DialogoFile& d) override;
+  std::optional<std::string> dialogoSalva(const DialogoFile& d) override;
   void suonaRisorsa(const std::string& id) override;
   void suonaFile(const std::string& percorso) override;
   void fermaSuono() override;
@@ -174,6 +177,7 @@ class PiattaformaTest : public Piattaforma {
   };
   void annota(std::string voce);
   void registraTimer(Controllo& c);
+  std::optional<std::string> dialogo(const std::string& voce, const DialogoFile& d);
   // The next thing due: a scripted event or a timer tick; false when none
   // falls due by `limite`.
   bool eseguiProssimo(double limite);

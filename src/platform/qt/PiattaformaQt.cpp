@@ -33,13 +33,12 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include <unistd.h>
-
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "platform/qt/ControlliQt.h"
+#include "platform/qt/DialogoFileQt.h"
 #include "platform/qt/FinestraQt.h"
 #include "platform/qt/SchermoX11.h"
 #include "platform/qt/SovrapposizioneQt.h"
@@ -79,9 +78,13 @@ void allargaPerIlTitolo(QLayout& layout, const QString& titolo) {
     layout.addItem(spazio);
 }
 
-std::optional<std::string> sceltaFile(const QString& scelta) {
-  if (scelta.isEmpty()) return std::nullopt;
-  return scelta.toStdString();
+std::optional<std::string> sceltaFile(const DialogoFile& d, bool salva, Piattaforma& domande) {
+  const QPointer<DialogoFileQt> dialogo = new DialogoFileQt(finestraInPrimoPiano(), d, salva, domande);  // as in msgBox
+  const bool accettato = dialogo->exec() == QDialog::Accepted && dialogo;
+  std::optional<std::string> scelta;
+  if (accettato) scelta = dialogo->scelto();
+  delete dialogo.data();
+  return scelta;
 }
 
 }  // namespace
@@ -214,13 +217,9 @@ std::optional<std::string> PiattaformaQt::inputBox(const std::string& testo, con
   return testoScritto;
 }
 
-std::optional<std::string> PiattaformaQt::dialogoApri(const std::string& titolo, const std::string& filtro) {
-  return sceltaFile(QFileDialog::getOpenFileName(finestraInPrimoPiano(), testoQt(titolo), QString(), testoQt(filtro)));
-}
+std::optional<std::string> PiattaformaQt::dialogoApri(const DialogoFile& d) { return sceltaFile(d, false, *this); }
 
-std::optional<std::string> PiattaformaQt::dialogoSalva(const std::string& titolo, const std::string& filtro) {
-  return sceltaFile(QFileDialog::getSaveFileName(finestraInPrimoPiano(), testoQt(titolo), QString(), testoQt(filtro)));
-}
+std::optional<std::string> PiattaformaQt::dialogoSalva(const DialogoFile& d) { return sceltaFile(d, true, *this); }
 
 // --- Sound ----------------------------------------------------------------------
 

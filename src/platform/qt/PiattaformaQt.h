@@ -57,8 +57,8 @@ class PiattaformaQt : public Piattaforma {
   Risposta msgBox(const std::string& testo, Pulsanti pulsanti, Icona icona, const std::string& titolo) override;
   std::optional<std::string> inputBox(const std::string& testo, const std::string& titolo,
                                       const std::string& predefinito) override;
-  std::optional<std::string> dialogoApri(const std::string& titolo, const std::string& filtro) override;
-  std::optional<std::string> dialogoSalva(const std::string& titolo, const std::string& filtro) override;
+  std::optional<std::string> dialogoApri(const DialogoFile& d) override;
+  std::optional<std::string> dialogoSalva(const DialogoFile& d) override;
 
   void suonaRisorsa(const std::string& id) override;
   void suonaFile(const std::string& percorso) override;
