@@ -31,6 +31,12 @@ enum class Figura {
   manoAperta,
   manoChiusa,
   link,
+  // The splash.
+  avvioSfondo,
+  avvioLogo,
+  avvioFascia,
+  avvioTavola,
+  avvioNota,
 };
 
 enum class Puntatore { predefinito, clessidra, vietato, personalizzato };

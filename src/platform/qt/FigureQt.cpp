@@ -29,6 +29,11 @@ QString percorsoFigura(Figura f) {
     case Figura::manoAperta: nome = "mano_aperta"; break;
     case Figura::manoChiusa: nome = "mano_chiusa"; break;
     case Figura::link: nome = "link"; break;
+    case Figura::avvioSfondo: nome = "avvio_sfondo"; break;
+    case Figura::avvioLogo: nome = "avvio_logo"; break;
+    case Figura::avvioFascia: nome = "avvio_fascia"; break;
+    case Figura::avvioTavola: nome = "avvio_tavola"; break;
+    case Figura::avvioNota: nome = "avvio_nota"; break;
   }
   return QStringLiteral(":/immagini/%1.svg").arg(QLatin1String(nome));
 }

@@ -18,7 +18,6 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTime>
 #include <QTimer>
@@ -259,9 +258,7 @@ VersioneSistema PiattaformaQt::versioneSistema() {
 }
 
 QString PiattaformaQt::percorsoBlocco() {
-  QString cartella = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (cartella.isEmpty()) cartella = QDir::tempPath();
-  return QDir(cartella).filePath(QStringLiteral("velmo.lock"));
+  return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Velmo.lock"));
 }
 
 bool PiattaformaQt::altraIstanzaAttiva() {
