@@ -33,6 +33,12 @@ enum class Figura {
   link,
   logoVelmo,
   coppa,
+  // The splash.
+  avvioSfondo,
+  avvioLogo,
+  avvioFascia,
+  avvioTavola,
+  avvioNota,
 };
 
 enum class Puntatore { predefinito, clessidra, vietato, personalizzato };

@@ -31,6 +31,8 @@ class Form {
   std::optional<Colore> backColor() const { return sfondo_; }
   // Whether the title bar offers a close command.
   bool closeCommand() const { return chiusura_; }
+  // A window without border or title bar, such as a splash.
+  bool senzaBordo() const { return senzaBordo_; }
 
   void setCaption(std::string c) { imposta(caption_, std::move(c)); }
   void setSize(int width, int height);
@@ -38,6 +40,7 @@ class Form {
   void setMouseIcon(Figura f) { imposta(icona_, f); }
   void setBackColor(Colore c) { imposta(sfondo_, std::optional<Colore>(c)); }
   void setCloseCommand(bool c) { imposta(chiusura_, c); }
+  void setSenzaBordo(bool s) { imposta(senzaBordo_, s); }
 
   // What the platform draws: controls at the window's top level (containers
   // bring their children) and the menus of the menu bar.
@@ -87,6 +90,7 @@ class Form {
   Figura icona_ = Figura::nessuna;
   std::optional<Colore> sfondo_;
   bool chiusura_ = true;
+  bool senzaBordo_ = false;
   bool caricata_ = false;
   std::vector<Controllo*> controlli_;
   std::vector<VoceMenu*> menuBar_;

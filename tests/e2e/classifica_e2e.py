@@ -63,10 +63,11 @@ def main():
     try:
         copia = os.path.join(cartella, "velmo")
         shutil.copy2(eseguibile, copia)
+        shutil.copyfile(os.path.join(os.path.dirname(eseguibile), "Velmo.002"), os.path.join(cartella, "Velmo.002"))
         impostazioni = os.path.join(cartella, "Velmo.001")
         with open(impostazioni, "wb") as f:
             f.write(IMPOSTAZIONI)
-        with SessioneX(copia, artefatti) as x:
+        with SessioneX(copia, artefatti, copia=False) as x:
             gioco = x.avvia_gioco()
             gx, gy, gw, gh = x.geometria(x.finestra)
 
@@ -107,7 +108,7 @@ def main():
             with open(impostazioni, "rb") as f:
                 testo = f.read().decode("cp1252")
             assert testo.count("=vuoto\r\n") == 15, testo
-            assert "[Toob]\r\nk=3\r\n" in testo, testo
+            assert "[Toob]\r\nk=4\r\n" in testo, testo  # this start counted
             print("reset: fifteen values 'vuoto', the counter kept")
 
             x.attiva(x.finestra)

@@ -14,7 +14,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from sessione_x import ErroreX, SessioneX  # noqa: E402
+from sessione_x import ErroreX, SessioneX, copia_del_gioco  # noqa: E402
 
 TWIPS = 15  # twips per pixel at 96 dpi
 SEZIONE = "[Brenvo Velmo 2.0 - Partita salvata]"
@@ -87,17 +87,12 @@ def esci(x, gioco):
 def main():
     eseguibile, artefatti = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory(prefix="velmo-e2e-") as cartella:
-        # A copy of the program with its files: the build folder's stay as they are.
-        for nome in ("Velmo.001", "Velmo.002"):
-            sorgente = os.path.join(os.path.dirname(eseguibile), nome)
-            if os.path.exists(sorgente):
-                shutil.copy(sorgente, cartella)
-        copia = shutil.copy(eseguibile, cartella)
+        copia = copia_del_gioco(eseguibile, cartella)
         partite = os.path.join(cartella, "le mie partite")
         os.mkdir(partite)
         salvata = os.path.join(partite, "prima partita")
 
-        with SessioneX(copia, artefatti) as x:
+        with SessioneX(copia, artefatti, copia=False) as x:
             locali = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.lower()
             if "it_it.utf8" in locali:
                 x.env["LC_ALL"] = "it_IT.UTF-8"

@@ -9,6 +9,7 @@ itself, so runs side by side never meet."""
 import os
 import shutil
 import subprocess
+import tempfile
 import time
 
 SCHERMO = "1280x1024x24"
@@ -31,9 +32,37 @@ def attendi(condizione, secondi, cosa, passo=0.1):
         time.sleep(passo)
 
 
+AVVISO_AUDIO = b"[frmSchedaAudioAssente.chkRicordamelo]\r\nvalue="
+
+
+def senza_avviso_audio(impostazioni):
+    """Turns off, in a settings file, the reminder that shows the warning
+    about a missing sound device at start (these X servers have no sound)."""
+    with open(impostazioni, "rb") as f:
+        testo = f.read()
+    with open(impostazioni, "wb") as f:
+        f.write(testo.replace(AVVISO_AUDIO + b"si", AVVISO_AUDIO + b"no"))
+
+
+def copia_del_gioco(eseguibile, cartella):
+    """The program with the two files beside it, copied into `cartella`, so
+    the build folder's settings file stays as it was; returns the copy."""
+    for nome in ("Velmo.001", "Velmo.002"):
+        sorgente = os.path.join(os.path.dirname(eseguibile), nome)
+        if os.path.exists(sorgente):
+            shutil.copyfile(sorgente, os.path.join(cartella, nome))
+    copia = shutil.copy2(eseguibile, cartella)
+    if os.path.exists(os.path.join(cartella, "Velmo.001")):
+        senza_avviso_audio(os.path.join(cartella, "Velmo.001"))
+    return copia
+
+
 class SessioneX:
-    def __init__(self, eseguibile, cartella_artefatti):
-        self.eseguibile = eseguibile
+    def __init__(self, eseguibile, cartella_artefatti, copia=True):
+        """With `copia` the game runs from a private copy of its folder
+        (see copia_del_gioco); a test that prepares its own folder says no."""
+        self.cartella_gioco = tempfile.mkdtemp(prefix="velmo-gioco-") if copia else None
+        self.eseguibile = copia_del_gioco(eseguibile, self.cartella_gioco) if copia else eseguibile
         self.artefatti = cartella_artefatti
         os.makedirs(self.artefatti, exist_ok=True)
         self.display = None
@@ -85,6 +114,8 @@ class SessioneX:
                 except subprocess.TimeoutExpired:
                     p.kill()
                     p.wait()
+        if self.cartella_gioco:
+            shutil.rmtree(self.cartella_gioco, ignore_errors=True)
 
     # --- Running X tools ------------------------------------------------------
 

@@ -50,10 +50,11 @@ def suoni_registrati(percorso, fine_registrazione):
 
 
 def partita_e_uscita(x, artefatti, prefisso):
-    """F2, the piece in column 5, Alt+F4 and "No": returns the times of the
-    key "5" and of the answer, and the seconds the game took to end."""
+    """F2, the piece in column 5, Alt+F4 and "No": returns the times of F2,
+    of the key "5" and of the answer, and the seconds the game took to end."""
     gioco = x.avvia_gioco()
     time.sleep(1.0)
+    t_partita = time.monotonic()
     x.tasto("F2")
     time.sleep(1.0)
     t_pedina = time.monotonic()
@@ -70,7 +71,7 @@ def partita_e_uscita(x, artefatti, prefisso):
     assert codice == 0, f"exit code {codice}"
     with open(os.path.join(artefatti, "velmo.out")) as f:
         uscita = f.read()
-    return t_pedina, t_risposta, durata_uscita, uscita
+    return t_partita, t_pedina, t_risposta, durata_uscita, uscita
 
 
 def con_server(eseguibile, artefatti):
@@ -79,7 +80,7 @@ def con_server(eseguibile, artefatti):
         x.env.update({k: server.env[k] for k in VARIABILI})
         registratore = server.registra(registrazione, FREQUENZA)
         time.sleep(2.0)  # the monitor takes a moment to attach
-        t_pedina, t_risposta, durata_uscita, _ = partita_e_uscita(x, artefatti, "suono")
+        t_partita, t_pedina, t_risposta, durata_uscita, _ = partita_e_uscita(x, artefatti, "suono")
         time.sleep(0.5)
         registratore.terminate()
         registratore.wait(5)
@@ -88,8 +89,11 @@ def con_server(eseguibile, artefatti):
     suoni = suoni_registrati(registrazione, fine)
     for a, durata in suoni:
         print(f"sound at {a - t_pedina:+.3f} s from the key '5', {durata:.3f} s long")
+    # The start-up music plays from the start until F2 starts a match.
     prima = [s for s in suoni if s[0] < t_pedina - 0.05]
-    assert not prima, f"sound before the first cue: {prima}"
+    assert len(prima) == 1, f"expected the start-up music alone before the first cue, found {prima}"
+    musica_fine = prima[0][0] + prima[0][1]
+    assert abs(musica_fine - t_partita) < 0.4, f"the music ended {musica_fine - t_partita:+.3f} s from F2"
     pedine = [s for s in suoni if t_pedina - 0.05 <= s[0] < t_risposta - 0.05]
     assert len(pedine) == 2, f"expected the two pieces' ticks, found {pedine}"
     giocatore, computer = pedine
@@ -133,7 +137,7 @@ def copione(suona, artefatti):
 def senza_server(eseguibile, artefatti):
     with SenzaServer() as nessuno, SessioneX(eseguibile, artefatti) as x:
         x.env.update({k: nessuno.env[k] for k in VARIABILI})
-        _, _, durata_uscita, uscita = partita_e_uscita(x, artefatti, "senza_server")
+        _, _, _, durata_uscita, uscita = partita_e_uscita(x, artefatti, "senza_server")
     print(f"without a sound server the game ended {durata_uscita:.2f} s after the answer")
     # No device: no cue plays, so the farewell's 1.9 s wait is skipped too.
     assert durata_uscita < 1.5, f"the game waited {durata_uscita:.2f} s for a farewell it cannot play"

@@ -31,6 +31,11 @@ QString percorsoFigura(Figura f) {
     case Figura::link: nome = "link"; break;
     case Figura::logoVelmo: nome = "logo_velmo"; break;
     case Figura::coppa: nome = "coppa"; break;
+    case Figura::avvioSfondo: nome = "avvio_sfondo"; break;
+    case Figura::avvioLogo: nome = "avvio_logo"; break;
+    case Figura::avvioFascia: nome = "avvio_fascia"; break;
+    case Figura::avvioTavola: nome = "avvio_tavola"; break;
+    case Figura::avvioNota: nome = "avvio_nota"; break;
   }
   return QStringLiteral(":/immagini/%1.svg").arg(QLatin1String(nome));
 }

@@ -63,6 +63,9 @@ FinestraQt::FinestraQt(Form& form)
   timerRilascio_->setInterval(30);  // a repeat's press follows its release at once
   connect(timerRilascio_, &QTimer::timeout, this, &FinestraQt::consegnaRilascio);
 
+  // A splash: no frame, no title, no taskbar entry.
+  if (form.senzaBordo()) setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+
   installEventFilter(this);
   superficie_->installEventFilter(this);
   form.osserva([this] { rispecchiaForm(); });
@@ -162,7 +165,8 @@ QMenu* FinestraQt::menuDi(const VoceMenu& voce) const { return menu_ ? menu_->me
 
 QSize FinestraQt::dimensioneClient() const {
   const int menu = form_.menuBar().empty() ? 0 : barraMenu;
-  QSize d(pixel(form_.width()) - 2 * bordo, pixel(form_.height()) - 2 * bordo - titolo - menu);
+  const int cornice = form_.senzaBordo() ? 0 : bordo, testata = form_.senzaBordo() ? 0 : titolo;
+  QSize d(pixel(form_.width()) - 2 * cornice, pixel(form_.height()) - 2 * cornice - testata - menu);
   for (const Controllo* c : form_.controlli())
     if (const QWidget* w = widgetDi(*c); w && c->visible())
       d = d.expandedTo(QSize(w->geometry().right() + 1, w->geometry().bottom() + 1));
@@ -182,7 +186,7 @@ void FinestraQt::rispecchiaForm() {
   Qt::WindowFlags pulsanti =
       Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint;
   if (form_.closeCommand()) pulsanti |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-  if (windowFlags() != pulsanti) {
+  if (!form_.senzaBordo() && windowFlags() != pulsanti) {
     const bool visibile = isVisible();  // new flags hide a shown window
     setWindowFlags(pulsanti);
     if (visibile) show();

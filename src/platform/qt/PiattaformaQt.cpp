@@ -311,9 +311,7 @@ VersioneSistema PiattaformaQt::versioneSistema() {
 }
 
 QString PiattaformaQt::percorsoBlocco() {
-  QString cartella = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (cartella.isEmpty()) cartella = QDir::tempPath();
-  return QDir(cartella).filePath(QStringLiteral("velmo.lock"));
+  return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Velmo.lock"));
 }
 
 bool PiattaformaQt::altraIstanzaAttiva() {

@@ -30,7 +30,8 @@ class PiattaformaQt : public Piattaforma {
 
   // The window of a loaded form, nullptr for one not loaded.
   FinestraQt* finestra(const Form& form) const;
-  // The single-instance lock file: velmo.lock in the user's runtime folder.
+  // The single-instance lock file: Velmo.lock in the program's folder,
+  // beside the settings file it keeps to one writer.
   static QString percorsoBlocco();
   // SIGTERM, SIGINT and SIGHUP end the program as its other exits do,
   // putting the display back first. For the program, not for tests.
