@@ -52,7 +52,7 @@ FrmAvvio::FrmAvvio() : Form("frmAvvio") {
       {&lblMarchio, "Brenvo ", 1920, 450, 3300, 420, 14, false, tenue},
       {&lblNomePrj, "     Velmo", 1920, 870, 3300, 750, 30, true, oro},
       {&lblSistemi, "Progettato per sistemi Windows a 32 bit", 540, 2100, 3400, 270, 8, false, chiaro},
-      {&lblLicenza, "Gioco libero: copialo e regalalo, senza garanzie.", 540, 2430, 3400, 270, 8, false, chiaro},
+      {&lblLicenza, "Gioco libero, senza alcuna garanzia.", 540, 2430, 3400, 270, 8, false, chiaro},
       {&lblAutore, "Un programma della squadra di Velmo", 540, 2760, 3400, 270, 8, false, chiaro},
       {&lblLuogo, "Trieste,", 540, 3240, 900, 270, 8, true, tenue},
       {&lblDataProgetto, "", 1410, 3240, 2500, 270, 8, true, tenue},
