@@ -14,7 +14,11 @@ import sys
 import tempfile
 import time
 
-from Xlib import X, display
+try:
+    from Xlib import X, display
+except ImportError:  # a Python of its own beside Debian's, whose package holds Xlib
+    sys.path.append("/usr/lib/python3/dist-packages")
+    from Xlib import X, display
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
 from server_audio import VARIABILI, ServerAudio  # noqa: E402
