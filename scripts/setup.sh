@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6
   libsndfile1-dev libxrandr-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool openbox imagemagick x11-utils fonts-dejavu-core
-  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils python3-xlib
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils python3-xlib weston xwayland
   pulseaudio pulseaudio-utils
   locales
 )
