@@ -14,7 +14,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(__file__))
-from sessione_x import ErroreX, SessioneX, attendi  # noqa: E402
+from sessione_x import ErroreX, SessioneX, attendi, avvio_riservato  # noqa: E402
 
 SALTATO = 77  # ctest's SKIP_RETURN_CODE for this test
 
@@ -58,14 +58,15 @@ class SessioneXorg(SessioneX):
         configurazione = os.path.join(self.cartella_xorg, "xorg.conf")
         with open(configurazione, "w") as f:
             f.write(CONFIGURAZIONE)
-        lettura, scrittura = os.pipe()
-        xorg = subprocess.Popen(["Xorg", "-displayfd", str(scrittura), "-noreset", "-nolisten", "tcp",
-                                 "-config", configurazione, "-logfile", os.path.join(self.artefatti, "Xorg.log")],
-                                pass_fds=(scrittura,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(scrittura)
-        self.processi.append(xorg)
-        with os.fdopen(lettura) as tubo:
-            numero = tubo.readline().strip()
+        with avvio_riservato():
+            lettura, scrittura = os.pipe()
+            xorg = subprocess.Popen(["Xorg", "-displayfd", str(scrittura), "-noreset", "-nolisten", "tcp",
+                                     "-config", configurazione, "-logfile", os.path.join(self.artefatti, "Xorg.log")],
+                                    pass_fds=(scrittura,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(scrittura)
+            self.processi.append(xorg)
+            with os.fdopen(lettura) as tubo:
+                numero = tubo.readline().strip()
         if not numero.isdigit():
             raise ErroreX(f"Xorg gave no display (exit code {xorg.poll()}); see Xorg.log")
         self.display = f":{numero}"

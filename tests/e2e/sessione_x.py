@@ -6,6 +6,8 @@ Every wait polls for what it waits for, with a deadline; every X tool's
 failure is an error, never a silent empty answer. Xvfb picks a free display
 itself, so runs side by side never meet."""
 
+import contextlib
+import fcntl
 import os
 import shutil
 import subprocess
@@ -57,6 +59,16 @@ def copia_del_gioco(eseguibile, cartella):
     return copia
 
 
+@contextlib.contextmanager
+def avvio_riservato():
+    """X servers started with -displayfd leave no lock file and take the
+    first display whose socket they can bind: two starting at the same moment
+    can take one number. Starts here are one at a time, across processes."""
+    with open(os.path.join(tempfile.gettempdir(), "velmo-avvio-x.lock"), "w") as blocco:
+        fcntl.flock(blocco, fcntl.LOCK_EX)
+        yield
+
+
 class SessioneX:
     def __init__(self, eseguibile, cartella_artefatti, copia=True):
         """With `copia` the game runs from a private copy of its folder
@@ -81,14 +93,15 @@ class SessioneX:
 
     def _avvia_x(self):
         # Xvfb writes the number of the display it found free to this pipe.
-        lettura, scrittura = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(scrittura), "-screen", "0", SCHERMO,
-                                 "-nolisten", "tcp"], pass_fds=(scrittura,),
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(scrittura)
-        self.processi.append(xvfb)
-        with os.fdopen(lettura) as tubo:
-            numero = tubo.readline().strip()  # empty if Xvfb died first
+        with avvio_riservato():
+            lettura, scrittura = os.pipe()
+            xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(scrittura), "-screen", "0", SCHERMO,
+                                     "-nolisten", "tcp"], pass_fds=(scrittura,),
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(scrittura)
+            self.processi.append(xvfb)
+            with os.fdopen(lettura) as tubo:
+                numero = tubo.readline().strip()  # empty if Xvfb died first
         if not numero.isdigit():
             raise ErroreX(f"Xvfb gave no display (exit code {xvfb.poll()})")
         self.display = f":{numero}"
