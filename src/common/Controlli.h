@@ -33,6 +33,11 @@ enum class Figura {
   link,
   logoVelmo,
   coppa,
+  sfondoInfo,  // background and frame of the information windows
+  discoSpento,
+  discoAcceso,
+  logoBrenvo,
+  logoBrenvoAcceso,
 };
 
 enum class Puntatore { predefinito, clessidra, vietato, personalizzato };
@@ -124,10 +129,22 @@ class Etichetta : public Controllo {
   void setBold(bool b) { imposta(bold_, b); }
   void setFontSize(double s) { imposta(fontSize_, s); }
   void setAlignment(Allineamento a) { imposta(allineamento_, a); }
+  // The pointer over the label: predefinito leaves the window's; with
+  // personalizzato the picture mouseIcon.
+  Puntatore mousePointer() const { return puntatore_; }
+  Figura mouseIcon() const { return icona_; }
+  void setMousePointer(Puntatore p) { imposta(puntatore_, p); }
+  void setMouseIcon(Figura f) { imposta(icona_, f); }
+  const std::string& toolTipText() const { return suggerimento_; }
+  void setToolTipText(std::string t) { imposta(suggerimento_, std::move(t)); }
 
   std::function<void()> onClick;
+  std::function<void(const EventoMouse&)> onMouseDown, onMouseUp, onMouseMove;
 
  private:
+  std::string suggerimento_;
+  Puntatore puntatore_ = Puntatore::predefinito;
+  Figura icona_ = Figura::nessuna;
   std::string caption_;
   Colore fore_{0, 0, 0}, back_{255, 255, 255};
   bool trasparente_ = true, bold_ = false;

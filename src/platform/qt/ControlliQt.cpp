@@ -124,12 +124,15 @@ void ContenitoreQt::paintEvent(QPaintEvent* e) {
 EtichettaQt::EtichettaQt(Etichetta& etichetta, QWidget* padre) : QLabel(padre), etichetta_(etichetta) {
   setTextFormat(Qt::PlainText);  // a caption is text, never markup
   setWordWrap(true);
+  setMouseTracking(true);  // MouseMove also with no button held
 }
 
 void EtichettaQt::rispecchia() {
   rispecchiaComune(*this, etichetta_);
   const QString testo = testoQt(etichetta_.caption());
   if (text() != testo) setText(testo);
+  const QString suggerimento = testoQt(etichetta_.toolTipText());
+  if (toolTip() != suggerimento) setToolTip(suggerimento);
 
   // Sizes in points on the same 96-dpi scale as the twips of the layout, so
   // the text keeps its place in the window whatever the desktop's font dpi.
@@ -148,19 +151,40 @@ void EtichettaQt::rispecchia() {
   if (etichetta_.alignment() == Etichetta::Allineamento::destra) orizzontale = Qt::AlignRight;
   if (etichetta_.alignment() == Etichetta::Allineamento::centro) orizzontale = Qt::AlignHCenter;
   setAlignment(orizzontale | Qt::AlignTop);
+
+  // The label's own pointer, or the window's when it has none.
+  const bool proprio = etichetta_.mousePointer() == Puntatore::personalizzato;
+  const Figura icona = proprio ? etichetta_.mouseIcon() : Figura::nessuna;
+  if (proprio != puntatoreProprio_ || icona != iconaPuntatore_) {
+    puntatoreProprio_ = proprio;
+    iconaPuntatore_ = icona;
+    if (proprio)
+      setCursor(cursoreFigura(icona, devicePixelRatioF()));
+    else
+      unsetCursor();
+  }
 }
 
 void EtichettaQt::mousePressEvent(QMouseEvent* e) {
   e->accept();
   if (e->button() == Qt::LeftButton) premutoSinistro_ = true;
+  chiama(etichetta_.onMouseDown, eventoMouse(*e, e->button()));
 }
 
 void EtichettaQt::mouseReleaseEvent(QMouseEvent* e) {
   e->accept();
-  if (e->button() != Qt::LeftButton) return;
-  const bool clic = premutoSinistro_ && rect().contains(e->position().toPoint());
-  premutoSinistro_ = false;
-  if (clic) chiama(etichetta_.onClick);
+  const bool sinistro = e->button() == Qt::LeftButton;
+  const bool clic = sinistro && premutoSinistro_ && rect().contains(e->position().toPoint());
+  if (sinistro) premutoSinistro_ = false;
+  // MouseUp may show a modal window, or unload this one with its labels.
+  QPointer<EtichettaQt> vivo(this);
+  chiama(etichetta_.onMouseUp, eventoMouse(*e, e->button()));
+  if (clic && vivo && isEnabled() && isVisible()) chiama(etichetta_.onClick);
+}
+
+void EtichettaQt::mouseMoveEvent(QMouseEvent* e) {
+  e->accept();
+  chiama(etichetta_.onMouseMove, eventoMouse(*e, e->buttons()));
 }
 
 // --- LineaQt ------------------------------------------------------------------

@@ -84,10 +84,13 @@ class EtichettaQt : public QLabel, public SpecchioControllo {
  protected:
   void mousePressEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
 
  private:
   Etichetta& etichetta_;
   bool premutoSinistro_ = false;
+  bool puntatoreProprio_ = false;
+  Figura iconaPuntatore_ = Figura::nessuna;
 };
 
 // A line between two end points in its container's coordinates; it takes

@@ -31,6 +31,11 @@ QString percorsoFigura(Figura f) {
     case Figura::link: nome = "link"; break;
     case Figura::logoVelmo: nome = "logo_velmo"; break;
     case Figura::coppa: nome = "coppa"; break;
+    case Figura::sfondoInfo: nome = "sfondo_info"; break;
+    case Figura::discoSpento: nome = "disco_spento"; break;
+    case Figura::discoAcceso: nome = "disco_acceso"; break;
+    case Figura::logoBrenvo: nome = "logo_brenvo"; break;
+    case Figura::logoBrenvoAcceso: nome = "logo_brenvo_acceso"; break;
   }
   return QStringLiteral(":/immagini/%1.svg").arg(QLatin1String(nome));
 }

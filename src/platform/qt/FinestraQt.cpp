@@ -273,6 +273,26 @@ void FinestraQt::closeEvent(QCloseEvent* e) {
   if (viva && congedata_) e->accept();
 }
 
+bool FinestraQt::event(QEvent* e) {
+  const bool attivata = e->type() == QEvent::WindowActivate;
+  if ((attivata || e->type() == QEvent::WindowDeactivate) && attivata != attiva_ && !staccata_) {
+    attiva_ = attivata;
+    // Delivered from the event loop, not from inside Qt's activation: the
+    // handler may run a whole show with its waits and unload the window.
+    QMetaObject::invokeMethod(
+        this,
+        [this, attivata] {
+          if (staccata_) return;
+          if (attivata)
+            form_.Form_Activate();
+          else
+            form_.Form_Deactivate();
+        },
+        Qt::QueuedConnection);
+  }
+  return QMainWindow::event(e);
+}
+
 bool FinestraQt::eventFilter(QObject* oggetto, QEvent* e) {
   // A left press and release on the window between its controls: its Click.
   if (oggetto == superficie_ && !congedata_ &&
