@@ -180,9 +180,16 @@ class Contenitore : public Controllo {
   }
   const std::vector<Controllo*>& figli() const { return figli_; }
 
+  // A hint for the platform: the labels inside change many times a second,
+  // and painting them all on this one surface costs less than a window
+  // object each. They stay controls like any other.
+  bool etichetteDipinte() const { return etichetteDipinte_; }
+  void setEtichetteDipinte(bool d) { imposta(etichetteDipinte_, d); }
+
   std::function<void(const EventoMouse&)> onMouseDown, onMouseUp, onMouseMove;
 
  private:
+  bool etichetteDipinte_ = false;
   Figura figura_ = Figura::nessuna;
   Colore back_{0, 0, 0};
   std::vector<Controllo*> figli_;

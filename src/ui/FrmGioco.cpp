@@ -165,6 +165,7 @@ void FrmGioco::msubCreaPannello() {
   aggiungi(crediti);
   crediti.aggiungi(picContenitoreCrediti[2]);
   picContenitoreCrediti[2].setBackColor(nero);
+  picContenitoreCrediti[2].setEtichetteDipinte(true);  // they move 40 times a second
   for (Etichetta& l : lblCrediti) {
     picContenitoreCrediti[2].aggiungi(l);
     l.setForeColor(creditColour);

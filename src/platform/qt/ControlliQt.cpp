@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QPen>
 #include <QPointer>
+#include <QTextOption>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
@@ -117,6 +118,82 @@ void ContenitoreQt::paintEvent(QPaintEvent* e) {
   // The back colour also shows where a missing picture would be.
   p.fillRect(e->rect(), coloreQt(cont_.backColor()));
   disegnaFigura(p, rect(), cont_.figura(), devicePixelRatioF());
+}
+
+// --- PannelloEtichetteQt -----------------------------------------------------
+
+namespace {
+
+QFont carattereDi(const Etichetta& l) {
+  // Sizes in points on the same 96-dpi scale as the twips of the layout, so
+  // the text keeps its place in the window whatever the desktop's font dpi.
+  QFont carattere(QStringLiteral("DejaVu Sans"));
+  carattere.setPixelSize(std::max(1, static_cast<int>(std::lround(l.fontSize() * 96.0 / 72.0))));
+  carattere.setBold(l.bold());
+  return carattere;
+}
+
+Qt::Alignment allineamentoDi(const Etichetta& l) {
+  Qt::Alignment orizzontale = Qt::AlignLeft;
+  if (l.alignment() == Etichetta::Allineamento::destra) orizzontale = Qt::AlignRight;
+  if (l.alignment() == Etichetta::Allineamento::centro) orizzontale = Qt::AlignHCenter;
+  return orizzontale | Qt::AlignTop;
+}
+
+}  // namespace
+
+PannelloEtichetteQt::PannelloEtichetteQt(Contenitore& cont, QWidget* padre) : ContenitoreQt(cont, padre) {}
+
+PannelloEtichetteQt::Testo& PannelloEtichetteQt::testo(const Etichetta& l) {
+  Testo& t = testi_[&l];
+  // The layout of the text is made once and kept while only the place and
+  // the colour change, which is all a crawl does.
+  if (t.caption != l.caption() || t.fontSize != l.fontSize() || t.bold != l.bold() || t.width != l.width() ||
+      t.allineamento != l.alignment()) {
+    t.caption = l.caption();
+    t.fontSize = l.fontSize();
+    t.bold = l.bold();
+    t.width = l.width();
+    t.allineamento = l.alignment();
+    t.carattere = carattereDi(l);
+    t.statico = QStaticText(testoQt(l.caption()));
+    t.statico.setTextFormat(Qt::PlainText);
+    t.statico.setTextWidth(rettangoloPixel(l).width());
+    QTextOption opzioni(allineamentoDi(l));
+    opzioni.setWrapMode(QTextOption::WordWrap);
+    t.statico.setTextOption(opzioni);
+    t.statico.prepare(QTransform(), t.carattere);
+  }
+  return t;
+}
+
+void PannelloEtichetteQt::etichettaCambiata(const Etichetta& l) {
+  QRect& dove = testi_[&l].dove;
+  const QRect ora = l.visible() ? rettangoloPixel(l) : QRect();
+  if (ora == dove) {
+    if (!ora.isEmpty()) update(ora & rect());  // a colour or a caption
+    return;
+  }
+  const QRect sporco = dove.united(ora) & rect();
+  dove = ora;
+  if (!sporco.isEmpty()) update(sporco);
+}
+
+void PannelloEtichetteQt::paintEvent(QPaintEvent* e) {
+  ContenitoreQt::paintEvent(e);
+  QPainter p(this);
+  for (Controllo* c : contenitore().figli()) {
+    const auto* l = dynamic_cast<const Etichetta*>(c);
+    if (!l || !l->visible()) continue;
+    const QRect dove = rettangoloPixel(*l);
+    if (!dove.intersects(e->rect())) continue;
+    Testo& t = testo(*l);
+    p.setClipRect(dove);
+    if (!l->backTrasparente()) p.fillRect(dove, coloreQt(l->backColor()));
+    p.setFont(t.carattere);
+    p.setPen(coloreQt(l->foreColor()));
+    p.drawStaticText(dove.topLeft(), t.statico);
+  }
 }
 
 // --- EtichettaQt --------------------------------------------------------------

@@ -97,6 +97,8 @@ QWidget* FinestraQt::crea(Controllo& c, QWidget* padre, const QString& percorso,
     usa(new ImmagineQt(*img, padre), "Immagine");
   else if (auto* et = dynamic_cast<Etichetta*>(&c))
     usa(new EtichettaQt(*et, padre), "Etichetta");
+  else if (auto* cont = dynamic_cast<Contenitore*>(&c); cont && cont->etichetteDipinte())
+    usa(new PannelloEtichetteQt(*cont, padre), "Contenitore");
   else if (auto* cont = dynamic_cast<Contenitore*>(&c))
     usa(new ContenitoreQt(*cont, padre), "Contenitore");
   else if (auto* linea = dynamic_cast<Linea*>(&c))
@@ -113,7 +115,23 @@ QWidget* FinestraQt::crea(Controllo& c, QWidget* padre, const QString& percorso,
   w->installEventFilter(this);
   widget_[&c] = w;
 
-  if (auto* cont = dynamic_cast<Contenitore*>(&c)) creaFigli(cont->figli(), w, percorso + QLatin1Char('.'), false);
+  if (auto* pannello = dynamic_cast<PannelloEtichetteQt*>(w)) {
+    // Its labels are painted by it: each change repaints their strip.
+    std::vector<Controllo*> altri;
+    for (Controllo* figlio : static_cast<Contenitore&>(c).figli()) {
+      auto* l = dynamic_cast<Etichetta*>(figlio);
+      if (!l) {
+        altri.push_back(figlio);
+        continue;
+      }
+      legati_.push_back(l);
+      l->osserva([pannello, l] { pannello->etichettaCambiata(*l); });
+      pannello->etichettaCambiata(*l);
+    }
+    creaFigli(altri, w, percorso + QLatin1Char('.'), false);
+  } else if (auto* cont = dynamic_cast<Contenitore*>(&c)) {
+    creaFigli(cont->figli(), w, percorso + QLatin1Char('.'), false);
+  }
 
   legati_.push_back(&c);
   c.osserva([this, specchio, primoLivello] {
