@@ -44,7 +44,7 @@ FrmBrenvo::FrmBrenvo(FrmGioco& gioco) : Form("frmBrenvo"), gioco_(gioco) {
   lblEmail.setFontSize(9.75);
   lblEmail.setBold(true);
   lblEmail.setForeColor({255, 200, 60});
-  lblRisultato.move(360, 3180, 4770, 360);
+  lblRisultato.move(360, 3075, 4770, 300);
   lblRisultato.setFontSize(12);
   lblRisultato.setBold(true);
   lblRisultato.setForeColor({255, 255, 255});

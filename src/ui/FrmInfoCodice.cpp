@@ -5,7 +5,7 @@ namespace velmo {
 FrmInfoCodice::FrmInfoCodice(FrmGioco& gioco) : FrmInfo(gioco, "frmInfoCodice", "id_11", "Codice sorgente") {
   aggiungiTesto(lblTesto, 480, 1260, 5460, 2400, 9);
   lblTesto.setCaption(
-      "Brenvo Velmo è un gioco per il desktop Linux, scritto in C++20. Il programma è un solo eseguibile "
+      "Scritto in C++20, Brenvo Velmo è un gioco per il desktop Linux. Il programma è un solo eseguibile "
       "che porta con sé le figure (disegni vettoriali SVG) e i suoni, questi ultimi sintetizzati al momento "
       "della compilazione; accanto ad esso stanno il file delle impostazioni (Velmo.001) e la musica "
       "d'avvio (Velmo.002). Per le finestre, i disegni e l'audio usa le librerie Qt 6 (Widgets, Svg e "

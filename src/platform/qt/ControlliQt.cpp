@@ -1,6 +1,7 @@
 #include "platform/qt/ControlliQt.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -155,12 +156,18 @@ PannelloEtichetteQt::Testo& PannelloEtichetteQt::testo(const Etichetta& l) {
     t.bold = l.bold();
     t.width = l.width();
     t.allineamento = l.alignment();
+    // One line each: a line wider than its label is set smaller to fit, so
+    // no word is cut or wrapped out of sight.
+    const QString testo = testoQt(l.caption());
+    const int larghezza = rettangoloPixel(l).width();
     t.carattere = carattereDi(l);
-    t.statico = QStaticText(testoQt(l.caption()));
+    while (t.carattere.pixelSize() > 6 && QFontMetricsF(t.carattere).horizontalAdvance(testo) > larghezza)
+      t.carattere.setPixelSize(t.carattere.pixelSize() - 1);
+    t.statico = QStaticText(testo);
     t.statico.setTextFormat(Qt::PlainText);
-    t.statico.setTextWidth(rettangoloPixel(l).width());
+    t.statico.setTextWidth(larghezza);
     QTextOption opzioni(allineamentoDi(l));
-    opzioni.setWrapMode(QTextOption::WordWrap);
+    opzioni.setWrapMode(QTextOption::NoWrap);
     t.statico.setTextOption(opzioni);
     t.statico.prepare(QTransform(), t.carattere);
   }
