@@ -1,6 +1,6 @@
 """The real game at rest: its CPU use over 20 s on the start screen while the
-credits crawl, and waiting for the player's move; its resident memory 10 s
-after start-up. Run after building:
+credits crawl, and waiting for the player's move; its resident memory
+after start-up and a new match. Run after building:
 
     python3 bench/finestra_inattiva.py build/velmo
 """
