@@ -39,6 +39,11 @@ enum class Figura {
   avvioFascia,
   avvioTavola,
   avvioNota,
+  sfondoInfo,  // background and frame of the information windows
+  discoSpento,
+  discoAcceso,
+  logoBrenvo,
+  logoBrenvoAcceso,
 };
 
 enum class Puntatore { predefinito, clessidra, vietato, personalizzato };
@@ -130,10 +135,22 @@ class Etichetta : public Controllo {
   void setBold(bool b) { imposta(bold_, b); }
   void setFontSize(double s) { imposta(fontSize_, s); }
   void setAlignment(Allineamento a) { imposta(allineamento_, a); }
+  // The pointer over the label: predefinito leaves the window's; with
+  // personalizzato the picture mouseIcon.
+  Puntatore mousePointer() const { return puntatore_; }
+  Figura mouseIcon() const { return icona_; }
+  void setMousePointer(Puntatore p) { imposta(puntatore_, p); }
+  void setMouseIcon(Figura f) { imposta(icona_, f); }
+  const std::string& toolTipText() const { return suggerimento_; }
+  void setToolTipText(std::string t) { imposta(suggerimento_, std::move(t)); }
 
   std::function<void()> onClick;
+  std::function<void(const EventoMouse&)> onMouseDown, onMouseUp, onMouseMove;
 
  private:
+  std::string suggerimento_;
+  Puntatore puntatore_ = Puntatore::predefinito;
+  Figura icona_ = Figura::nessuna;
   std::string caption_;
   Colore fore_{0, 0, 0}, back_{255, 255, 255};
   bool trasparente_ = true, bold_ = false;
@@ -169,9 +186,16 @@ class Contenitore : public Controllo {
   }
   const std::vector<Controllo*>& figli() const { return figli_; }
 
+  // A hint for the platform: the labels inside change many times a second,
+  // and painting them all on this one surface costs less than a window
+  // object each. They stay controls like any other.
+  bool etichetteDipinte() const { return etichetteDipinte_; }
+  void setEtichetteDipinte(bool d) { imposta(etichetteDipinte_, d); }
+
   std::function<void(const EventoMouse&)> onMouseDown, onMouseUp, onMouseMove;
 
  private:
+  bool etichetteDipinte_ = false;
   Figura figura_ = Figura::nessuna;
   Colore back_{0, 0, 0};
   std::vector<Controllo*> figli_;

@@ -62,6 +62,9 @@ class Form {
   virtual void Form_Unload() {}
   virtual void Form_KeyDown(int /*codice*/, int /*shift*/) {}
   virtual void Form_KeyUp(int /*codice*/, int /*shift*/) {}
+  // The window became the active one, or stopped being it.
+  virtual void Form_Activate() {}
+  virtual void Form_Deactivate() {}
   // A left click on the window between its controls.
   virtual void Form_Click() {}
   // The window manager asks to close the window; by default it unloads.

@@ -75,8 +75,8 @@ FrmGioco::FrmGioco() : Form("frmGioco") {
   tmrTempo.onTimer = [this] { tmrTempo_Timer(); };
   tmrIntermittenza.onTimer = [this] { tmrIntermittenza_Timer(); };
   tmrWaveMp3.onTimer = [this] { tmrWaveMp3_Timer(); };
-  // The credits' motion comes with the scroller; its timer is set by the
-  // state of the window.
+  // Set going and stopped by the state of the window.
+  tmrCrediti.onTimer = [this] { tmrCrediti_Timer(); };
   for (Timer* t : {&tmrTempo, &tmrIntermittenza, &tmrCrediti, &tmrWaveMp3}) aggiungi(*t);
 
   msubCreaMenu();
@@ -165,6 +165,7 @@ void FrmGioco::msubCreaPannello() {
   aggiungi(crediti);
   crediti.aggiungi(picContenitoreCrediti[2]);
   picContenitoreCrediti[2].setBackColor(nero);
+  picContenitoreCrediti[2].setEtichetteDipinte(true);  // they move 40 times a second
   for (Etichetta& l : lblCrediti) {
     picContenitoreCrediti[2].aggiungi(l);
     l.setForeColor(creditColour);
@@ -189,7 +190,7 @@ void FrmGioco::msubCreaMenu() {
     }
   };
   riempi(mnuMain[1], " &File ",
-         {{&mnuPopUpInGioco1, "Comandi della &tastiera", "", {}},
+         {{&mnuPopUpInGioco1, "Comandi della &tastiera", "", [this] { mnuInfoTastiera_Click(); }},
           {&mnuPopUpInGioco2, "-", "", {}},
           {&mnuFileNuova, "&Nuova partita", "F2", [this] { mnuFileNuova_Click(); }},
           {&mnuFilePausa, "&Pausa", "F3", [this] { mnuFilePausa_Click(); }},
@@ -200,7 +201,7 @@ void FrmGioco::msubCreaMenu() {
           {&mnuLinea2, "-", "", {}},
           {&mnuFileEsci, "&Esci", "", [this] { mnuFileEsci_Click(); }}});
   riempi(mnuMain[2], " &Impostazioni ",
-         {{&mnuPopUpFuoriGioco1, "Comandi della &tastiera", "", {}},
+         {{&mnuPopUpFuoriGioco1, "Comandi della &tastiera", "", [this] { mnuInfoTastiera_Click(); }},
           {&mnuPopUpFuoriGioco2, "-", "", {}},
           {&mnuImpostazioniAudio[1], "Audio o&n", "", [this] { mnuImpostazioniAudio_Click(1); }},
           {&mnuImpostazioniAudio[2], "Audio &off", "", [this] { mnuImpostazioniAudio_Click(2); }},
@@ -217,15 +218,14 @@ void FrmGioco::msubCreaMenu() {
          {{&mnuClassificaVisualizza, "&Visualizza", "F5", [this] { mnuClassificaVisualizza_Click(); }},
           {&mnuLinea3, "-", "", {}},
           {&mnuClassificaResetta, "&Resetta", "F6", [this] { mnuClassificaResetta_Click(); }}});
-  // The information windows (the keys window among them) come with their
-  // own issue; until then their commands open nothing.
   riempi(mnuMain[5], " &Informazioni su... ",
-         {{&mnuInfoCodice, "&Codice sorgente", "", {}},
-          {&mnuInfoRegole, "&Regole del gioco", "", {}},
-          {&mnuInfoTastiera, "Comandi della &tastiera", "", {}},
+         {{&mnuInfoCodice, "&Codice sorgente", "", [this] { mnuInfoCodice_Click(); }},
+          {&mnuInfoRegole, "&Regole del gioco", "", [this] { mnuInfoRegole_Click(); }},
+          {&mnuInfoTastiera, "Comandi della &tastiera", "", [this] { mnuInfoTastiera_Click(); }},
           {&mnuLinea6, "-", "", {}},
-          {&mnuInfoVelmo, "Brenvo &Velmo", "F1", {}}});
+          {&mnuInfoVelmo, "Brenvo &Velmo", "F1", [this] { mnuInfoVelmo_Click(); }}});
   riempi(mnuMain[6], " &Thanx to...", {});
+  mnuMain[6].onClick = mfuncInput([this] { mnuThanxTo_Click(); });
   for (VoceMenu& m : mnuMain) aggiungiMenu(m);
 
   // The window design's marks, which the load sequence overrides.
@@ -286,9 +286,9 @@ void FrmGioco::Form_Load() {
                    "",
                    "Per informazioni, commenti,",
                    "errori o altro scrivete a:",
-                   " - velmo@brenvo.example - ",
+                   std::string(" - ") + prodotto::emailAutore + " - ",
                    "oppure visitate il sito:",
-                   "https://brenvo.example/velmo",
+                   prodotto::sitoWeb,
                    "",
                    "",
                    "Premere F2 per iniziare..."};

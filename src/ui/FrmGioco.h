@@ -89,6 +89,9 @@ class FrmGioco : public Form {
   std::array<std::string, 12> creditLines;
   static constexpr int creditLineCount = 12;
   static constexpr Colore creditColour{255, 240, 50};
+  // One unit of the credits panel's coordinates, in twips: a pixel, so the
+  // lines crawl one pixel a tick.
+  static constexpr int unitaCrediti = 15;
 
   // --- Window events --------------------------------------------------------
   void Form_Load() override;
@@ -150,6 +153,14 @@ class FrmGioco : public Form {
   void tmrIntermittenza_Timer();
   void msubImpostaColorePedine(int i);
   void tmrWaveMp3_Timer();
+  void tmrCrediti_Timer();
+
+  // --- Information windows ----------------------------------------------------
+  void mnuInfoCodice_Click();
+  void mnuInfoRegole_Click();
+  void mnuInfoTastiera_Click();
+  void mnuInfoVelmo_Click();
+  void mnuThanxTo_Click();
 
   // The pause in seconds between two frames of a falling piece.
   float pfuncRitardoCaduta() const;

@@ -29,6 +29,7 @@ namespace {
 class FormContratto : public Form {
  public:
   Immagine img;
+  Etichetta lbl;
   Pulsante cmdChiudi;
   Timer tmr;
   VoceMenu mnuFile, mnuAttiva, mnuSpenta, mnuTredici;
@@ -41,7 +42,10 @@ class FormContratto : public Form {
     img.setFigura(Figura::frecciaNera);
     cmdChiudi.move(1500, 300, 1500, 450);
     cmdChiudi.setCaption("&Chiudi");
+    lbl.move(150, 1500, 1800, 450);
+    lbl.setCaption("Etichetta");
     aggiungi(img);
+    aggiungi(lbl);
     aggiungi(cmdChiudi);
     aggiungi(tmr);
     mnuFile.setCaption(" &File ");
@@ -57,9 +61,13 @@ class FormContratto : public Form {
     img.onMouseDown = [this](const EventoMouse& e) { eventi.push_back("giu " + std::to_string(e.pulsante)); };
     img.onMouseUp = [this](const EventoMouse& e) { eventi.push_back("su " + std::to_string(e.pulsante)); };
     img.onClick = [this] { eventi.push_back("clic"); };
+    lbl.onMouseDown = [this](const EventoMouse& e) { eventi.push_back("etichetta giu " + std::to_string(e.pulsante)); };
+    lbl.onMouseUp = [this](const EventoMouse& e) { eventi.push_back("etichetta su " + std::to_string(e.pulsante)); };
+    lbl.onClick = [this] { eventi.push_back("etichetta clic"); };
     cmdChiudi.onClick = [this] { Unload(); };
     tmr.onTimer = [this] { ++tick; };
   }
+  void Form_Activate() override { eventi.push_back("attiva"); }
   void Form_KeyDown(int codice, int) override { eventi.push_back("KeyDown " + std::to_string(codice)); }
   void Form_KeyUp(int codice, int) override { eventi.push_back("KeyUp " + std::to_string(codice)); }
 };
@@ -84,6 +92,7 @@ class PilotaProva : public Pilota {
   void clic(Form&, Controllo& c, int pulsante = 1) override {
     if (auto* img = dynamic_cast<Immagine*>(&c)) pulsante == 1 ? a_.p.clic(*img) : a_.p.clicDestro(*img);
     if (auto* cmd = dynamic_cast<Pulsante*>(&c)) a_.p.clic(*cmd);
+    if (auto* l = dynamic_cast<Etichetta*>(&c)) pulsante == 1 ? a_.p.clic(*l) : a_.p.clicDestro(*l);
   }
   void tasto(Form& f, int codice) override { a_.p.tasto(f, codice); }
   void tra(double secondi, std::function<void()> evento) override { a_.p.tra(secondi, std::move(evento)); }
@@ -140,7 +149,11 @@ class Contratto : public testing::Test {
  protected:
   P pilota;
   FormContratto f{"frmContratto"};
-  void SetUp() override { pilota.mostra(f); }
+  void SetUp() override {
+    pilota.mostra(f);
+    pilota.avanza(0.1);  // the activation arrives
+    std::erase(f.eventi, "attiva");
+  }
   void TearDown() override { f.Unload(); }
 };
 
@@ -164,6 +177,23 @@ TYPED_TEST(Contratto, UnClicEGiuSuEClicIlDestroSoloGiuESu) {
   this->f.img.setVisible(false);
   this->pilota.clic(this->f, this->f.img, 1);
   EXPECT_EQ(this->f.eventi, (Eventi{"giu 1", "su 1", "clic", "giu 2", "su 2"}));
+}
+
+TYPED_TEST(Contratto, UnEtichettaHaGiuSuEClicComeUnImmagine) {
+  this->pilota.clic(this->f, this->f.lbl, 1);
+  this->pilota.clic(this->f, this->f.lbl, 2);
+  this->f.lbl.setVisible(false);
+  this->pilota.clic(this->f, this->f.lbl, 1);
+  EXPECT_EQ(this->f.eventi, (Eventi{"etichetta giu 1", "etichetta su 1", "etichetta clic", "etichetta giu 2",
+                                    "etichetta su 2"}));
+}
+
+TYPED_TEST(Contratto, UnaFinestraMostrataVieneAttivataUnaVolta) {
+  FormContratto altra{"frmAltra"};
+  this->pilota.mostra(altra);
+  this->pilota.avanza(0.2);
+  EXPECT_EQ(std::count(altra.eventi.begin(), altra.eventi.end(), "attiva"), 1);
+  altra.Unload();
 }
 
 TYPED_TEST(Contratto, ITastiDiFunzioneAcceleratoriSonoDelMenu) {
@@ -219,7 +249,7 @@ TYPED_TEST(Contratto, UnaFinestraModaleBloccaLeAltreMaNonILoroTimer) {
   p.tra(1.1, [&] { p.clic(modale, modale.cmdChiudi); });
   modale.Show(true);
   EXPECT_TRUE(f.eventi.empty());
-  EXPECT_EQ(modale.eventi, (Eventi{"giu 1", "su 1", "clic"}));
+  EXPECT_EQ(modale.eventi, (Eventi{"attiva", "giu 1", "su 1", "clic"}));  // shown, it became active
   EXPECT_GE(f.tick, 4);
   p.clic(f, f.img);  // free again once the modal window is gone
   EXPECT_EQ(f.eventi, (Eventi{"giu 1", "su 1", "clic"}));

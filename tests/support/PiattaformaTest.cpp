@@ -66,17 +66,45 @@ void chiama(const F& gestore, A&&... argomenti) {
 
 }  // namespace
 
-void PiattaformaTest::clic(Immagine& img) {
-  if (!destinatario(&img) || !img.enabled() || !visibileSulloSchermo(img)) return;
-  chiama(img.onMouseDown, EventoMouse{1, 0, 0, 0});
-  chiama(img.onMouseUp, EventoMouse{1, 0, 0, 0});
-  if (destinatario(&img) && img.enabled() && visibileSulloSchermo(img)) chiama(img.onClick);
+namespace {
+
+// Controls of the kinds with down, up and (if any) click handlers.
+template <class C>
+void clicSu(C& c, int pulsante, const std::function<bool()>& raggiungibile) {
+  if (!raggiungibile()) return;
+  chiama(c.onMouseDown, EventoMouse{pulsante, 0, 0, 0});
+  chiama(c.onMouseUp, EventoMouse{pulsante, 0, 0, 0});
+  if constexpr (requires { c.onClick; })
+    if (pulsante == 1 && raggiungibile()) chiama(c.onClick);
 }
 
-void PiattaformaTest::clicDestro(Immagine& img) {
-  if (!destinatario(&img) || !img.enabled() || !visibileSulloSchermo(img)) return;
-  chiama(img.onMouseDown, EventoMouse{2, 0, 0, 0});
-  chiama(img.onMouseUp, EventoMouse{2, 0, 0, 0});
+}  // namespace
+
+std::function<bool()> PiattaformaTest::raggiungibile(const Controllo& c) const {
+  return [this, &c] { return destinatario(&c) && c.enabled() && visibileSulloSchermo(c); };
+}
+
+void PiattaformaTest::clic(Immagine& img) { clicSu(img, 1, raggiungibile(img)); }
+void PiattaformaTest::clicDestro(Immagine& img) { clicSu(img, 2, raggiungibile(img)); }
+void PiattaformaTest::clic(Etichetta& l) { clicSu(l, 1, raggiungibile(l)); }
+void PiattaformaTest::clicDestro(Etichetta& l) { clicSu(l, 2, raggiungibile(l)); }
+void PiattaformaTest::clic(Contenitore& c) { clicSu(c, 1, raggiungibile(c)); }
+
+void PiattaformaTest::sorvola(Etichetta& l) {
+  if (raggiungibile(l)()) chiama(l.onMouseMove, EventoMouse{0, 0, 0, 0});
+}
+
+void PiattaformaTest::spostaMouse(int x, int y) {
+  posizioneMouse = {x, y};
+  annota("mouse " + std::to_string(x) + "," + std::to_string(y));
+}
+
+void PiattaformaTest::attiva(Form& form) {
+  if (form.loaded()) form.Form_Activate();
+}
+
+void PiattaformaTest::disattiva(Form& form) {
+  if (form.loaded()) form.Form_Deactivate();
 }
 
 void PiattaformaTest::clic(Pulsante& p) {
@@ -174,8 +202,11 @@ void PiattaformaTest::creaForm(Form& form) {
 
 void PiattaformaTest::mostraForm(Form& form, bool modale) {
   annota("mostra " + form.nome());
+  if (modale) modali_.push_back(&form);
+  // A window shown becomes the active one; its handler may already wait
+  // or unload it, with the window blocking the others as it does on screen.
+  form.Form_Activate();
   if (!modale) return;
-  modali_.push_back(&form);
   while (form.loaded()) {
     if (script_.empty()) {
       modali_.pop_back();

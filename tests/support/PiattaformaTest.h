@@ -71,6 +71,16 @@ class PiattaformaTest : public Piattaforma {
   void clic(Immagine& img);
   void clic(Pulsante& p);
   void clicDestro(Immagine& img);
+  void clic(Etichetta& l);
+  void clicDestro(Etichetta& l);
+  // A left click on a container: MouseDown and MouseUp (it has no Click).
+  void clic(Contenitore& c);
+  // The pointer moving over a label.
+  void sorvola(Etichetta& l);
+  // The user switching to another program and back: a shown window is
+  // activated as it appears, and again each time the user comes back.
+  void attiva(Form& form);
+  void disattiva(Form& form);
   void scegli(VoceMenu& voce);
   void tasto(Form& form, int codice, int shift = 0);  // down and up
   void chiudi(Form& form);  // the window manager's close request
@@ -106,6 +116,7 @@ class PiattaformaTest : public Piattaforma {
   bool altraIstanza = false;
   std::string cartella = "/opt/velmo";
   std::vector<std::string> indirizziAperti;
+  std::pair<int, int> posizioneMouse{640, 512};  // screen pixels
 
   // Files, in memory, by path. Writes replace a file whole, as the real
   // platform's do; each one is also recorded, in order.
@@ -167,7 +178,7 @@ class PiattaformaTest : public Piattaforma {
   std::string leggiFile(const std::string& percorso) override;
   bool sostituisciFile(const std::string& percorso, const std::string& contenuto) override;
   bool apriIndirizzo(const std::string& indirizzo) override;
-  void spostaMouse(int, int) override {}
+  void spostaMouse(int x, int y) override;
   [[noreturn]] void termina(int codice) override;
 
  private:
@@ -184,6 +195,8 @@ class PiattaformaTest : public Piattaforma {
   // The loaded window a control or menu item belongs to, when its input can
   // reach it; nullptr when it cannot.
   Form* destinatario(const void* elemento) const;
+  // Whether the user's input reaches a control now.
+  std::function<bool()> raggiungibile(const Controllo& c) const;
 
   double adesso_ = 0;
   std::multimap<double, std::function<void()>> script_;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "Gioco.h"
+#include "ui/FrmInfo.h"
 #include "ui/FrmPausa.h"
 
 namespace velmo::test {
@@ -122,6 +123,7 @@ const std::vector<Momento>& momenti() {
        },
        [](Gioco& g) { g.p.tasto(g.f, F4, Form::altMask); }, "suono id_10", 1.0},
       {"finestra di pausa", scambio, [](Gioco& g) { g.p.tasto(g.f, F3); }, "suono id_04", 1.0},
+      {"finestra informazioni", scambio, [](Gioco& g) { g.p.tasto(g.f, F1); }, "mostra frmInfoVelmo", 1.0},
   };
   return tutti;
 }
@@ -138,6 +140,7 @@ const std::vector<Comando>& comandi() {
       {"Alt+F4", [](Gioco& g) { g.p.tasto(g.f, F4, Form::altMask); }},
       {"chiudi", [](Gioco& g) { g.p.chiudi(g.f); }},
       {"popup", [](Gioco& g) { g.p.clicDestro(g.f.imgPedina[40]); }},
+      {"F1", [](Gioco& g) { g.p.tasto(g.f, F1); }},
   };
   return tutti;
 }
@@ -177,6 +180,7 @@ char esito(const Momento& momento, const Comando& comando) {
       Form* const modalePrima = g.p.modale();
       g.p.tra(0.5, [&g, modalePrima] {
         if (auto* pausa = dynamic_cast<FrmPausa*>(g.p.modale()); pausa && pausa != modalePrima) g.p.tasto(*pausa, F3);
+        if (auto* info = dynamic_cast<FrmInfo*>(g.p.modale()); info && info != modalePrima) g.p.clic(info->picCornice);
       });
       try {
         comando.esegui(g);
@@ -197,6 +201,10 @@ char esito(const Momento& momento, const Comando& comando) {
       g.p.tra(momento.dopo + 1.0, [&g] {
         if (g.p.modale()) g.p.tasto(*g.p.modale(), F3);
       });
+    if (std::string(momento.nome) == "finestra informazioni")
+      g.p.tra(momento.dopo + 1.0, [&g] {
+        if (auto* info = dynamic_cast<FrmInfo*>(g.p.modale())) g.p.clic(info->picCornice);
+      });
   };
   try {
     momento.avvia(g);
@@ -207,20 +215,21 @@ char esito(const Momento& momento, const Comando& comando) {
 
 TEST(ComandiMomenti, OgniComandoInOgniMomento) {
   // Columns in the order of comandi(): clic, 1..9, F2, F3, F4, F7, Salva,
-  // Alt+F4, chiudi, popup.
+  // Alt+F4, chiudi, popup, F1.
   const std::vector<std::pair<std::string, std::string>> attesi = {
-      {"caduta", "IIIARRRE EA"},
-      {"risalita", "IIIARRRE EA"},
-      {"pausa del computer", "IIIARRIE EA"},
-      {"lampeggio", "IIIARRIE EA"},
-      {"messaggio vinto", "IIIIIIII II"},
-      {"messaggio perso", "IIIIIIII II"},
-      {"messaggio pareggio", "IIIIIIII II"},
-      {"attese del game over", "IIIARRIE EA"},
-      {"messaggio game over", "IIIIIIII II"},
-      {"domanda altra partita", "IIIIIIII II"},
-      {"congedo", "IIIIIIII II"},
-      {"finestra di pausa", "IIIIIIII II"},
+      {"caduta", "IIIARRRE EA A"},
+      {"risalita", "IIIARRRE EA A"},
+      {"pausa del computer", "IIIARRIE EA A"},
+      {"lampeggio", "IIIARRIE EA A"},
+      {"messaggio vinto", "IIIIIIII II I"},
+      {"messaggio perso", "IIIIIIII II I"},
+      {"messaggio pareggio", "IIIIIIII II I"},
+      {"attese del game over", "IIIARRIE EA A"},
+      {"messaggio game over", "IIIIIIII II I"},
+      {"domanda altra partita", "IIIIIIII II I"},
+      {"congedo", "IIIIIIII II I"},
+      {"finestra di pausa", "IIIIIIII II I"},
+      {"finestra informazioni", "IIIIIIII II I"},
   };
   ASSERT_EQ(attesi.size(), momenti().size());
   std::ostringstream tavola;
@@ -235,7 +244,7 @@ TEST(ComandiMomenti, OgniComandoInOgniMomento) {
     tavola << (riga == atteso ? "   " : "!! ") << momenti()[m].nome << ": " << riga << "  (expected " << atteso
            << ")\n";
   }
-  EXPECT_TRUE(uguale) << "clic 1..9 F2 F3 F4 F7 Salva Alt+F4 chiudi popup\n" << tavola.str();
+  EXPECT_TRUE(uguale) << "clic 1..9 F2 F3 F4 F7 Salva Alt+F4 chiudi popup F1\n" << tavola.str();
 }
 
 }  // namespace

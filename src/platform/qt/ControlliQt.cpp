@@ -1,12 +1,14 @@
 #include "platform/qt/ControlliQt.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
 #include <QPointer>
+#include <QTextOption>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
@@ -119,17 +121,102 @@ void ContenitoreQt::paintEvent(QPaintEvent* e) {
   disegnaFigura(p, rect(), cont_.figura(), devicePixelRatioF());
 }
 
+// --- PannelloEtichetteQt -----------------------------------------------------
+
+namespace {
+
+QFont carattereDi(const Etichetta& l) {
+  // Sizes in points on the same 96-dpi scale as the twips of the layout, so
+  // the text keeps its place in the window whatever the desktop's font dpi.
+  QFont carattere(QStringLiteral("DejaVu Sans"));
+  carattere.setPixelSize(std::max(1, static_cast<int>(std::lround(l.fontSize() * 96.0 / 72.0))));
+  carattere.setBold(l.bold());
+  return carattere;
+}
+
+Qt::Alignment allineamentoDi(const Etichetta& l) {
+  Qt::Alignment orizzontale = Qt::AlignLeft;
+  if (l.alignment() == Etichetta::Allineamento::destra) orizzontale = Qt::AlignRight;
+  if (l.alignment() == Etichetta::Allineamento::centro) orizzontale = Qt::AlignHCenter;
+  return orizzontale | Qt::AlignTop;
+}
+
+}  // namespace
+
+PannelloEtichetteQt::PannelloEtichetteQt(Contenitore& cont, QWidget* padre) : ContenitoreQt(cont, padre) {}
+
+PannelloEtichetteQt::Testo& PannelloEtichetteQt::testo(const Etichetta& l) {
+  Testo& t = testi_[&l];
+  // The layout of the text is made once and kept while only the place and
+  // the colour change, which is all a crawl does.
+  if (t.caption != l.caption() || t.fontSize != l.fontSize() || t.bold != l.bold() || t.width != l.width() ||
+      t.allineamento != l.alignment()) {
+    t.caption = l.caption();
+    t.fontSize = l.fontSize();
+    t.bold = l.bold();
+    t.width = l.width();
+    t.allineamento = l.alignment();
+    // One line each: a line wider than its label is set smaller to fit, so
+    // no word is cut or wrapped out of sight.
+    const QString testo = testoQt(l.caption());
+    const int larghezza = rettangoloPixel(l).width();
+    t.carattere = carattereDi(l);
+    while (t.carattere.pixelSize() > 6 && QFontMetricsF(t.carattere).horizontalAdvance(testo) > larghezza)
+      t.carattere.setPixelSize(t.carattere.pixelSize() - 1);
+    t.statico = QStaticText(testo);
+    t.statico.setTextFormat(Qt::PlainText);
+    t.statico.setTextWidth(larghezza);
+    QTextOption opzioni(allineamentoDi(l));
+    opzioni.setWrapMode(QTextOption::NoWrap);
+    t.statico.setTextOption(opzioni);
+    t.statico.prepare(QTransform(), t.carattere);
+  }
+  return t;
+}
+
+void PannelloEtichetteQt::etichettaCambiata(const Etichetta& l) {
+  QRect& dove = testi_[&l].dove;
+  const QRect ora = l.visible() ? rettangoloPixel(l) : QRect();
+  if (ora == dove) {
+    if (!ora.isEmpty()) update(ora & rect());  // a colour or a caption
+    return;
+  }
+  const QRect sporco = dove.united(ora) & rect();
+  dove = ora;
+  if (!sporco.isEmpty()) update(sporco);
+}
+
+void PannelloEtichetteQt::paintEvent(QPaintEvent* e) {
+  ContenitoreQt::paintEvent(e);
+  QPainter p(this);
+  for (Controllo* c : contenitore().figli()) {
+    const auto* l = dynamic_cast<const Etichetta*>(c);
+    if (!l || !l->visible()) continue;
+    const QRect dove = rettangoloPixel(*l);
+    if (!dove.intersects(e->rect())) continue;
+    Testo& t = testo(*l);
+    p.setClipRect(dove);
+    if (!l->backTrasparente()) p.fillRect(dove, coloreQt(l->backColor()));
+    p.setFont(t.carattere);
+    p.setPen(coloreQt(l->foreColor()));
+    p.drawStaticText(dove.topLeft(), t.statico);
+  }
+}
+
 // --- EtichettaQt --------------------------------------------------------------
 
 EtichettaQt::EtichettaQt(Etichetta& etichetta, QWidget* padre) : QLabel(padre), etichetta_(etichetta) {
   setTextFormat(Qt::PlainText);  // a caption is text, never markup
   setWordWrap(true);
+  setMouseTracking(true);  // MouseMove also with no button held
 }
 
 void EtichettaQt::rispecchia() {
   rispecchiaComune(*this, etichetta_);
   const QString testo = testoQt(etichetta_.caption());
   if (text() != testo) setText(testo);
+  const QString suggerimento = testoQt(etichetta_.toolTipText());
+  if (toolTip() != suggerimento) setToolTip(suggerimento);
 
   // Sizes in points on the same 96-dpi scale as the twips of the layout, so
   // the text keeps its place in the window whatever the desktop's font dpi.
@@ -148,19 +235,40 @@ void EtichettaQt::rispecchia() {
   if (etichetta_.alignment() == Etichetta::Allineamento::destra) orizzontale = Qt::AlignRight;
   if (etichetta_.alignment() == Etichetta::Allineamento::centro) orizzontale = Qt::AlignHCenter;
   setAlignment(orizzontale | Qt::AlignTop);
+
+  // The label's own pointer, or the window's when it has none.
+  const bool proprio = etichetta_.mousePointer() == Puntatore::personalizzato;
+  const Figura icona = proprio ? etichetta_.mouseIcon() : Figura::nessuna;
+  if (proprio != puntatoreProprio_ || icona != iconaPuntatore_) {
+    puntatoreProprio_ = proprio;
+    iconaPuntatore_ = icona;
+    if (proprio)
+      setCursor(cursoreFigura(icona, devicePixelRatioF()));
+    else
+      unsetCursor();
+  }
 }
 
 void EtichettaQt::mousePressEvent(QMouseEvent* e) {
   e->accept();
   if (e->button() == Qt::LeftButton) premutoSinistro_ = true;
+  chiama(etichetta_.onMouseDown, eventoMouse(*e, e->button()));
 }
 
 void EtichettaQt::mouseReleaseEvent(QMouseEvent* e) {
   e->accept();
-  if (e->button() != Qt::LeftButton) return;
-  const bool clic = premutoSinistro_ && rect().contains(e->position().toPoint());
-  premutoSinistro_ = false;
-  if (clic) chiama(etichetta_.onClick);
+  const bool sinistro = e->button() == Qt::LeftButton;
+  const bool clic = sinistro && premutoSinistro_ && rect().contains(e->position().toPoint());
+  if (sinistro) premutoSinistro_ = false;
+  // MouseUp may show a modal window, or unload this one with its labels.
+  QPointer<EtichettaQt> vivo(this);
+  chiama(etichetta_.onMouseUp, eventoMouse(*e, e->button()));
+  if (clic && vivo && isEnabled() && isVisible()) chiama(etichetta_.onClick);
+}
+
+void EtichettaQt::mouseMoveEvent(QMouseEvent* e) {
+  e->accept();
+  chiama(etichetta_.onMouseMove, eventoMouse(*e, e->buttons()));
 }
 
 // --- LineaQt ------------------------------------------------------------------

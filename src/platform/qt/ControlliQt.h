@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRect>
+#include <QStaticText>
+#include <map>
 #include <QWidget>
 
 #include "common/Controlli.h"
@@ -71,6 +73,7 @@ class ContenitoreQt : public WidgetMouse, public SpecchioControllo {
 
  protected:
   void paintEvent(QPaintEvent*) override;
+  const Contenitore& contenitore() const { return cont_; }
 
  private:
   Contenitore& cont_;
@@ -84,10 +87,42 @@ class EtichettaQt : public QLabel, public SpecchioControllo {
  protected:
   void mousePressEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
 
  private:
   Etichetta& etichetta_;
   bool premutoSinistro_ = false;
+  bool puntatoreProprio_ = false;
+  Figura iconaPuntatore_ = Figura::nessuna;
+};
+
+// A container that paints its labels itself, each as its control says
+// (place, caption, colours, font), instead of a widget each: for labels that
+// move every few milliseconds, one repaint of the changed strip. The labels
+// take no mouse input here.
+class PannelloEtichetteQt : public ContenitoreQt {
+ public:
+  PannelloEtichetteQt(Contenitore& cont, QWidget* padre);
+  // A label inside changed: repaints where it was and where it is.
+  void etichettaCambiata(const Etichetta& l);
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+
+ private:
+  struct Testo {
+    // What the layout was made from, as the control holds it.
+    std::string caption;
+    double fontSize = 0;
+    bool bold = false;
+    int width = -1;
+    Etichetta::Allineamento allineamento{};
+    QFont carattere;
+    QStaticText statico;
+    QRect dove;  // where it was last painted
+  };
+  Testo& testo(const Etichetta& l);
+  std::map<const Etichetta*, Testo> testi_;
 };
 
 // A line between two end points in its container's coordinates; it takes

@@ -36,6 +36,11 @@ QString percorsoFigura(Figura f) {
     case Figura::avvioFascia: nome = "avvio_fascia"; break;
     case Figura::avvioTavola: nome = "avvio_tavola"; break;
     case Figura::avvioNota: nome = "avvio_nota"; break;
+    case Figura::sfondoInfo: nome = "sfondo_info"; break;
+    case Figura::discoSpento: nome = "disco_spento"; break;
+    case Figura::discoAcceso: nome = "disco_acceso"; break;
+    case Figura::logoBrenvo: nome = "logo_brenvo"; break;
+    case Figura::logoBrenvoAcceso: nome = "logo_brenvo_acceso"; break;
   }
   return QStringLiteral(":/immagini/%1.svg").arg(QLatin1String(nome));
 }

@@ -100,6 +100,8 @@ QWidget* FinestraQt::crea(Controllo& c, QWidget* padre, const QString& percorso,
     usa(new ImmagineQt(*img, padre), "Immagine");
   else if (auto* et = dynamic_cast<Etichetta*>(&c))
     usa(new EtichettaQt(*et, padre), "Etichetta");
+  else if (auto* cont = dynamic_cast<Contenitore*>(&c); cont && cont->etichetteDipinte())
+    usa(new PannelloEtichetteQt(*cont, padre), "Contenitore");
   else if (auto* cont = dynamic_cast<Contenitore*>(&c))
     usa(new ContenitoreQt(*cont, padre), "Contenitore");
   else if (auto* linea = dynamic_cast<Linea*>(&c))
@@ -116,7 +118,23 @@ QWidget* FinestraQt::crea(Controllo& c, QWidget* padre, const QString& percorso,
   w->installEventFilter(this);
   widget_[&c] = w;
 
-  if (auto* cont = dynamic_cast<Contenitore*>(&c)) creaFigli(cont->figli(), w, percorso + QLatin1Char('.'), false);
+  if (auto* pannello = dynamic_cast<PannelloEtichetteQt*>(w)) {
+    // Its labels are painted by it: each change repaints their strip.
+    std::vector<Controllo*> altri;
+    for (Controllo* figlio : static_cast<Contenitore&>(c).figli()) {
+      auto* l = dynamic_cast<Etichetta*>(figlio);
+      if (!l) {
+        altri.push_back(figlio);
+        continue;
+      }
+      legati_.push_back(l);
+      l->osserva([pannello, l] { pannello->etichettaCambiata(*l); });
+      pannello->etichettaCambiata(*l);
+    }
+    creaFigli(altri, w, percorso + QLatin1Char('.'), false);
+  } else if (auto* cont = dynamic_cast<Contenitore*>(&c)) {
+    creaFigli(cont->figli(), w, percorso + QLatin1Char('.'), false);
+  }
 
   legati_.push_back(&c);
   c.osserva([this, specchio, primoLivello] {
@@ -275,6 +293,26 @@ void FinestraQt::closeEvent(QCloseEvent* e) {
   const QPointer<FinestraQt> viva(this);
   form_.Form_QueryClose();
   if (viva && congedata_) e->accept();
+}
+
+bool FinestraQt::event(QEvent* e) {
+  const bool attivata = e->type() == QEvent::WindowActivate;
+  if ((attivata || e->type() == QEvent::WindowDeactivate) && attivata != attiva_ && !staccata_) {
+    attiva_ = attivata;
+    // Delivered from the event loop, not from inside Qt's activation: the
+    // handler may run a whole show with its waits and unload the window.
+    QMetaObject::invokeMethod(
+        this,
+        [this, attivata] {
+          if (staccata_) return;
+          if (attivata)
+            form_.Form_Activate();
+          else
+            form_.Form_Deactivate();
+        },
+        Qt::QueuedConnection);
+  }
+  return QMainWindow::event(e);
 }
 
 bool FinestraQt::eventFilter(QObject* oggetto, QEvent* e) {

@@ -62,6 +62,8 @@ class FinestraQt : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  // Activation and deactivation, passed to the form's handlers.
+  bool event(QEvent* e) override;
   bool eventFilter(QObject* oggetto, QEvent* e) override;
 
  private:
@@ -97,6 +99,7 @@ class FinestraQt : public QMainWindow {
   bool congedata_ = false;
   bool staccata_ = false;  // the model is unbound: never touch the form again
   bool giaMostrata_ = false;
+  bool attiva_ = false;
   bool premutoSuperficie_ = false;  // a left press on the window, for its Click
 };
 
