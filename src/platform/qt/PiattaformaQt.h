@@ -95,6 +95,7 @@ class PiattaformaQt : public Piattaforma {
   std::map<const Form*, QPointer<FinestraQt>> finestre_;
   std::unique_ptr<QLockFile> blocco_;
   std::optional<bool> altraIstanza_;
+  std::optional<std::string> cartella_;
   std::optional<Dimensioni> schermoOriginale_;
   std::unique_ptr<QSocketNotifier> segnali_;
   std::unique_ptr<SovrapposizioneQt> sovrapposizione_;  // what is drawn on the screen
