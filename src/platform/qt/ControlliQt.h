@@ -53,6 +53,7 @@ class ImmagineQt : public WidgetMouse, public SpecchioControllo {
  public:
   ImmagineQt(Immagine& img, QWidget* padre);
   void rispecchia() override;
+  Immagine& immagine() const { return img_; }
 
  protected:
   void paintEvent(QPaintEvent*) override;

@@ -37,6 +37,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "platform/qt/AccessibilitaQt.h"
 #include "platform/qt/CartellaQt.h"
 #include "platform/qt/ControlliQt.h"
 #include "platform/qt/DialogoFileQt.h"
@@ -93,6 +94,7 @@ std::optional<std::string> sceltaFile(const DialogoFile& d, bool salva, Piattafo
 PiattaformaQt::PiattaformaQt() : sveglia_(std::make_unique<QTimer>()) {
   sveglia_->setSingleShot(true);
   sveglia_->setTimerType(Qt::PreciseTimer);
+  installaAccessibilita();
 }
 
 PiattaformaQt::~PiattaformaQt() {
@@ -221,6 +223,10 @@ std::optional<std::string> PiattaformaQt::inputBox(const std::string& testo, con
 std::optional<std::string> PiattaformaQt::dialogoApri(const DialogoFile& d) { return sceltaFile(d, false, *this); }
 
 std::optional<std::string> PiattaformaQt::dialogoSalva(const DialogoFile& d) { return sceltaFile(d, true, *this); }
+
+void PiattaformaQt::annuncia(const Form& form, const std::string& testo) {
+  if (FinestraQt* f = finestra(form)) annunciaIn(*f->superficie(), testoQt(testo));
+}
 
 // --- Sound ----------------------------------------------------------------------
 

@@ -60,6 +60,7 @@ class PiattaformaQt : public Piattaforma {
                                       const std::string& predefinito) override;
   std::optional<std::string> dialogoApri(const DialogoFile& d) override;
   std::optional<std::string> dialogoSalva(const DialogoFile& d) override;
+  void annuncia(const Form& form, const std::string& testo) override;
 
   void suonaRisorsa(const std::string& id) override;
   void suonaFile(const std::string& percorso) override;
