@@ -72,6 +72,10 @@ class Controllo {
   void setVisible(bool v) { imposta(visible_, v); }
   void setEnabled(bool v) { imposta(enabled_, v); }
   void setTag(std::string v) { imposta(tag_, std::move(v)); }
+  // What a screen reader calls the control, in Italian; empty for a label
+  // or button whose caption says it already.
+  const std::string& nomeAccessibile() const { return nomeAccessibile_; }
+  void setNomeAccessibile(std::string n) { imposta(nomeAccessibile_, std::move(n)); }
 
   // The one change observer: called after any property changed.
   void osserva(std::function<void()> osservatore) { osservatore_ = std::move(osservatore); }
@@ -92,6 +96,7 @@ class Controllo {
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visible_ = true, enabled_ = true;
   std::string tag_;
+  std::string nomeAccessibile_;
   Contenitore* padre_ = nullptr;
   std::function<void()> osservatore_;
 };

@@ -66,6 +66,10 @@ class Piattaforma {
   // user has agreed.
   virtual std::optional<std::string> dialogoApri(const DialogoFile& d) = 0;
   virtual std::optional<std::string> dialogoSalva(const DialogoFile& d) = 0;
+  // Tells a screen reader what a sighted player has just seen happen in a
+  // loaded window (a piece dropped, a round's end). Ignored for a window
+  // not loaded.
+  virtual void annuncia(const Form& form, const std::string& testo) = 0;
 
   // --- Sound --------------------------------------------------------------
   // Each start stops the sound playing before; nothing falls back to a

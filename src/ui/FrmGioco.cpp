@@ -305,6 +305,7 @@ void FrmGioco::Form_Load() {
       img->setVisible(false);
     for (Immagine& f : imgFreccia) f.setFigura(imgFrecciaNera.figura());
     msubStatoGioco("gioco_off");
+    msubNomiAccessibili();
   });
 }
 
@@ -332,6 +333,7 @@ void FrmGioco::msubStatoGioco(const std::string& comando) {
       cella.setTag("nessuna");
       cella.setFigura(imgNessuna.figura());
     }
+    msubDescriviTavola();
   }
   for (Immagine& f : imgFreccia) f.setVisible(on);
   // The turn label lies on the board's base and speaks only of a match.

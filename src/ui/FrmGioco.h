@@ -189,6 +189,12 @@ class FrmGioco : public Form {
   void msubApplicaPartita(const PartitaSalvata& partita);
   // Clicks in the sound cue guard window of the start-up music.
   void msubSuonoClic();
+  // For a screen reader: the controls' names, the cells' and lives' names
+  // from their pictures, and the events told as they happen.
+  void msubNomiAccessibili();
+  void msubDescriviTavola();
+  void msubAnnuncia(const std::string& testo);
+  void msubAnnunciaPedina(Side lato, int cella);
 };
 
 }  // namespace velmo

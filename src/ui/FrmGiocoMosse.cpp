@@ -27,6 +27,7 @@ void FrmGioco::msubInserisciPedina(int colonna, Side lato) {
       static_cast<std::int16_t>(colonna);
   grid.contaLibere(-1);
   msubAggiornaCaselleLibere();
+  msubAnnunciaPedina(lato, atterraggio);
   if (grid.colonnaPiena(colonna)) imgFreccia[colonna].setVisible(false);
   for (VoceMenu& v : mnuImpostazioniVelocita) v.setEnabled(true);
   if (lato == Side::computer) {
@@ -61,6 +62,9 @@ void FrmGioco::msubTogliPedina(int colonna, Side lato) {
   msubAnimaRisalita(colonna, lato, cella);
   grid[cella] = Side::nessuna;
   imgPedina[cella].setTag("nessuna");
+  msubDescriviTavola();
+  msubAnnuncia("Tolta la pedina " + std::string(lato == Side::giocatore ? "del giocatore" : "del computer") +
+               " dalla colonna " + std::to_string(colonna));
   mnuAnnullaInserimento.setEnabled(false);
   grid.contaLibere(+1);
   msubAggiornaCaselleLibere();
@@ -93,6 +97,7 @@ void FrmGioco::msubNuovoRound() {
   match.clockMinutes = 0;
   match.clockSeconds = 0;
   lblTempo.setCaption(testoOrologioIniziale);
+  msubDescriviTavola();
   tmrTempo.setInterval(1000);
 }
 
@@ -102,6 +107,8 @@ void FrmGioco::msubCercaQuattro(int /*cellaAtterraggio*/) {
   const auto linea = cercaQuattro(grid);
   if (!linea) return;
   winningCells = *linea;
+  msubAnnuncia(grid[winningCells[0]] == Side::giocatore ? "Quattro in fila del giocatore"
+                                                        : "Quattro in fila del computer");
   msubFineRound(grid[winningCells[0]] == Side::giocatore ? Risultato::giocatore : Risultato::computer);
 }
 

@@ -48,11 +48,13 @@ void FrmGioco::msubFineRound(Risultato risultato) {
     if (risultato == Risultato::computer) --match.lives;
 
     if (match.lives > 0) {
+      msubAnnuncia(std::string(testoFineRound(risultato)) + " Vite rimaste: " + std::to_string(match.lives));
       if (risultato == Risultato::computer) psubSuonaCue("id_08");
       if (risultato == Risultato::giocatore) psubSuonaCue("id_07");
       piattaforma().msgBox(std::string(testoFineRound(risultato)) + "\r\rContinua...", Pulsanti::ok,
                            Icona::informazione, titoloService);
       if (risultato == Risultato::computer) imgVita[match.lives + 1].setFigura(imgVitaNo.figura());
+      msubDescriviTavola();
       if (risultato != Risultato::pareggio) {
         const int chi = risultato == Risultato::giocatore ? 1 : 2;
         ++match.vittorie(chi);
@@ -69,6 +71,8 @@ void FrmGioco::msubFineRound(Risultato risultato) {
     // Game over.
     modGenerale.matchInProgress = false;
     for (Immagine& v : imgVita) v.setFigura(imgVitaNo.figura());
+    msubDescriviTavola();
+    msubAnnuncia("Hai perso questo round ! Vite rimaste: 0. Partita finita.");
     ++match.vittorie(2);
     lblVittorieGiocatore[2].setCaption(taglia(testoNumero(match.vittorie(2))));
     psubAttendi(0.1f);
@@ -102,6 +106,7 @@ void FrmGioco::tmrTempo_Timer() {
   }
   if (match.clockMinutes >= 60 && match.clockSeconds >= 59) {
     lblTempo.setCaption(testoOrologioLimite);
+    msubAnnuncia(std::string("Tempo al limite: ") + testoOrologioLimite);
     return;
   }
   if (++match.clockSeconds == 60) {

@@ -115,6 +115,7 @@ void FrmGioco::mnuFileCarica_Click() {
   for (int i = 1; i <= tavola::celle; ++i)
     imgPedina[i].setFigura(grid[i] == Side::nessuna ? imgNessuna.figura() : pfuncFiguraPedina(grid[i]));
   for (int i = 1; i <= 3; ++i) imgVita[i].setFigura(i <= match.lives ? imgVitaSi.figura() : imgVitaNo.figura());
+  msubDescriviTavola();
   for (int chi : {2, 1}) lblVittorieGiocatore[chi].setCaption(taglia(testoNumero(match.vittorie(chi))));
   msubMostraPunteggio();
   msubAggiornaCaselleLibere();

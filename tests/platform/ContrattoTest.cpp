@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -83,6 +84,8 @@ class Pilota {
   virtual void tra(double secondi, std::function<void()> evento) = 0;
   // The next message box is answered `secondi` after it appears.
   virtual void rispondiMessaggio(double secondi) = 0;
+  // The last thing a screen reader was told about a window ("" for none).
+  virtual std::string ultimoAnnuncio(Form& f) = 0;
   void avanza(double secondi) { psubAttendi(static_cast<float>(secondi)); }
 };
 
@@ -97,6 +100,7 @@ class PilotaProva : public Pilota {
   void tasto(Form& f, int codice) override { a_.p.tasto(f, codice); }
   void tra(double secondi, std::function<void()> evento) override { a_.p.tra(secondi, std::move(evento)); }
   void rispondiMessaggio(double secondi) override { a_.p.rispondi(Risposta::ok, secondi); }
+  std::string ultimoAnnuncio(Form&) override { return a_.p.annunci.empty() ? "" : a_.p.annunci.back(); }
 
  private:
   Ambiente a_;
@@ -110,6 +114,11 @@ class PilotaQt : public Pilota {
     modGenerale.piattaforma = &p_;
   }
   ~PilotaQt() override { modGenerale.piattaforma = nullptr; }
+  // The name of the window's announcement line, which AT-SPI carries.
+  std::string ultimoAnnuncio(Form& f) override {
+    auto* riga = p_.finestra(f)->superficie()->findChild<QLabel*>("Annunci");
+    return riga ? riga->accessibleName().toStdString() : "";
+  }
 
   void mostra(Form& f) override {
     f.Show();
@@ -267,6 +276,22 @@ TYPED_TEST(Contratto, UnMessaggioBloccaTutteLeFinestreMaNonITimer) {
   piattaforma().msgBox("Non posso ora..", Pulsanti::ok, Icona::nessuna, titoloCenter);
   EXPECT_TRUE(f.eventi.empty());
   EXPECT_GE(f.tick, 3);
+}
+
+}  // namespace
+}  // namespace velmo::test
+
+namespace velmo::test {
+namespace {
+
+TYPED_TEST(Contratto, UnAnnuncioArrivaSoloDaUnaFinestraCaricata) {
+  Piattaforma& p = piattaforma();
+  EXPECT_EQ(this->pilota.ultimoAnnuncio(this->f), "");
+  p.annuncia(this->f, "Giocatore: pedina rossa in colonna 5, riga 1");
+  p.annuncia(this->f, "Computer: pedina gialla in colonna 5, riga 2");
+  FormContratto nonCaricata{"frmNonCaricata"};
+  p.annuncia(nonCaricata, "mai");
+  EXPECT_EQ(this->pilota.ultimoAnnuncio(this->f), "Computer: pedina gialla in colonna 5, riga 2");
 }
 
 }  // namespace

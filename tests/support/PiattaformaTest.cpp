@@ -278,6 +278,10 @@ std::optional<std::string> PiattaformaTest::dialogoApri(const DialogoFile& d) { 
 
 std::optional<std::string> PiattaformaTest::dialogoSalva(const DialogoFile& d) { return dialogo("salva ", d); }
 
+void PiattaformaTest::annuncia(const Form& form, const std::string& testo) {
+  if (form.loaded()) annunci.push_back(testo);
+}
+
 std::optional<std::string> PiattaformaTest::dialogo(const std::string& voce, const DialogoFile& d) {
   dialoghi.push_back(d);
   annota(voce + d.titolo);

@@ -99,6 +99,7 @@ class PiattaformaTest : public Piattaforma {
   // Called as each file dialog shows, before its answer.
   std::function<void(const DialogoFile&)> alDialogo;
   int beepSuonati = 0;
+  std::vector<std::string> annunci;  // what a screen reader was told, in order
   int fermate = 0;
   std::vector<std::string> registro;  // everything, in order: "msg ...", "suono ...", "beep", "popup ..."
   // Called with each new entry of the record as it happens, so a test can
@@ -157,6 +158,7 @@ class PiattaformaTest : public Piattaforma {
                                       const std::string& predefinito) override;
   std::optional<std::string> dialogoApri(const DialogoFile& d) override;
   std::optional<std::string> dialogoSalva(const DialogoFile& d) override;
+  void annuncia(const Form& form, const std::string& testo) override;
   void suonaRisorsa(const std::string& id) override;
   void suonaFile(const std::string& percorso) override;
   void fermaSuono() override;

@@ -33,11 +33,22 @@ QColor coloreQt(Colore c) {
 
 namespace {
 
-// Geometry, visibility and the enabled state, common to every kind.
-void rispecchiaComune(QWidget& w, const Controllo& c) {
+// Sets the accessible name only when it changed: each set tells the screen
+// reader again.
+void nomeAccessibile(QWidget& w, const QString& nome) {
+  if (w.accessibleName() != nome) w.setAccessibleName(nome);
+}
+
+// Geometry, visibility, the enabled state and the accessible name, common
+// to every kind. A label's name is followed by the value it shows
+// ("Punteggio: 1200"), read together.
+void rispecchiaComune(QWidget& w, const Controllo& c, const QString& valore = {}) {
   w.setGeometry(rettangoloPixel(c));
   w.setEnabled(c.enabled());
   w.setVisible(c.visible());
+  if (c.nomeAccessibile().empty()) return;
+  const QString nome = testoQt(c.nomeAccessibile());
+  nomeAccessibile(w, valore.isEmpty() ? nome : nome + QStringLiteral(": ") + valore);
 }
 
 int twips(qreal pixel) { return static_cast<int>(std::lround(pixel * 15)); }
@@ -212,9 +223,9 @@ EtichettaQt::EtichettaQt(Etichetta& etichetta, QWidget* padre) : QLabel(padre), 
 }
 
 void EtichettaQt::rispecchia() {
-  rispecchiaComune(*this, etichetta_);
   const QString testo = testoQt(etichetta_.caption());
   if (text() != testo) setText(testo);
+  rispecchiaComune(*this, etichetta_, testo.trimmed());
   const QString suggerimento = testoQt(etichetta_.toolTipText());
   if (toolTip() != suggerimento) setToolTip(suggerimento);
 

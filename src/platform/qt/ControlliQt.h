@@ -55,6 +55,7 @@ class ImmagineQt : public WidgetMouse, public SpecchioControllo {
  public:
   ImmagineQt(Immagine& img, QWidget* padre);
   void rispecchia() override;
+  Immagine& immagine() const { return img_; }
 
  protected:
   void paintEvent(QPaintEvent*) override;

@@ -37,6 +37,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "platform/qt/AccessibilitaQt.h"
+#include "platform/qt/CartellaQt.h"
 #include "platform/qt/ControlliQt.h"
 #include "platform/qt/DialogoFileQt.h"
 #include "platform/qt/FinestraQt.h"
@@ -92,6 +94,7 @@ std::optional<std::string> sceltaFile(const DialogoFile& d, bool salva, Piattafo
 PiattaformaQt::PiattaformaQt() : sveglia_(std::make_unique<QTimer>()) {
   sveglia_->setSingleShot(true);
   sveglia_->setTimerType(Qt::PreciseTimer);
+  installaAccessibilita();
 }
 
 PiattaformaQt::~PiattaformaQt() {
@@ -221,6 +224,10 @@ std::optional<std::string> PiattaformaQt::dialogoApri(const DialogoFile& d) { re
 
 std::optional<std::string> PiattaformaQt::dialogoSalva(const DialogoFile& d) { return sceltaFile(d, true, *this); }
 
+void PiattaformaQt::annuncia(const Form& form, const std::string& testo) {
+  if (FinestraQt* f = finestra(form)) annunciaIn(*f->superficie(), testoQt(testo));
+}
+
 // --- Sound ----------------------------------------------------------------------
 
 SuonoQt& PiattaformaQt::suono() {
@@ -311,11 +318,12 @@ VersioneSistema PiattaformaQt::versioneSistema() {
 }
 
 QString PiattaformaQt::percorsoBlocco() {
-  return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Velmo.lock"));
+  return QDir(QString::fromStdString(sceltaCartellaQt().cartella)).filePath(QStringLiteral("Velmo.lock"));
 }
 
 bool PiattaformaQt::altraIstanzaAttiva() {
   if (altraIstanza_) return *altraIstanza_;
+  cartellaProgramma();  // the lock lies in the program's folder: make it first
   blocco_ = std::make_unique<QLockFile>(percorsoBlocco());
   // Never stale by age: a game left open for hours still holds its lock.
   // A lock whose process has died is taken over all the same.
@@ -324,7 +332,16 @@ bool PiattaformaQt::altraIstanzaAttiva() {
   return *altraIstanza_;
 }
 
-std::string PiattaformaQt::cartellaProgramma() { return QCoreApplication::applicationDirPath().toStdString(); }
+std::string PiattaformaQt::cartellaProgramma() {
+  // Chosen, made and seeded once: a file the player deletes while the game
+  // runs is not brought back behind their back.
+  if (!cartella_) {
+    const SceltaCartella scelta = sceltaCartellaQt();
+    preparaCartella(scelta);
+    cartella_ = scelta.cartella;
+  }
+  return *cartella_;
+}
 
 std::optional<std::uintmax_t> PiattaformaQt::dimensioneFile(const std::string& percorso) {
   std::error_code errore;

@@ -60,6 +60,7 @@ class PiattaformaQt : public Piattaforma {
                                       const std::string& predefinito) override;
   std::optional<std::string> dialogoApri(const DialogoFile& d) override;
   std::optional<std::string> dialogoSalva(const DialogoFile& d) override;
+  void annuncia(const Form& form, const std::string& testo) override;
 
   void suonaRisorsa(const std::string& id) override;
   void suonaFile(const std::string& percorso) override;
@@ -95,6 +96,7 @@ class PiattaformaQt : public Piattaforma {
   std::map<const Form*, QPointer<FinestraQt>> finestre_;
   std::unique_ptr<QLockFile> blocco_;
   std::optional<bool> altraIstanza_;
+  std::optional<std::string> cartella_;
   std::optional<Dimensioni> schermoOriginale_;
   std::unique_ptr<QSocketNotifier> segnali_;
   std::unique_ptr<SovrapposizioneQt> sovrapposizione_;  // what is drawn on the screen
