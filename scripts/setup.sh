@@ -10,6 +10,7 @@ packages=(
   libsndfile1-dev libxrandr-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool openbox imagemagick x11-utils fonts-dejavu-core
   pulseaudio pulseaudio-utils
+  clang-14 libclang-rt-14-dev llvm-14
   locales
 )
 
