@@ -58,8 +58,15 @@ DecodificaSuono::~DecodificaSuono() {
 }
 
 std::size_t DecodificaSuono::leggi(std::int16_t* destinazione, std::size_t fotogrammi) {
+  if (finito_) return 0;
+  // libsndfile's MPEG decoder may give more frames after a read that gave
+  // none (a damaged stream that it resynchronises on): the end is the end.
   const sf_count_t letti = sf_readf_short(file_, destinazione, static_cast<sf_count_t>(fotogrammi));
-  return letti > 0 ? static_cast<std::size_t>(letti) : 0;
+  if (letti <= 0) {
+    finito_ = true;
+    return 0;
+  }
+  return static_cast<std::size_t>(letti);
 }
 
 }  // namespace velmo
