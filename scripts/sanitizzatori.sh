@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cartella=build-asan
 
-cmake -S . -B "$cartella" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMO_SANITIZZATORI=ON >/dev/null
+# -O1 and line tables only: a quicker build, stacks still named to the line.
+cmake -S . -B "$cartella" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DVELMO_SANITIZZATORI=ON >/dev/null
 cmake --build "$cartella" -j "$(nproc)" --target \
   test_rules test_computer test_common test_persistence test_ui test_startup test_sound test_platform \
   fuzz_ini fuzz_partita fuzz_wave
