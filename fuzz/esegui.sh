@@ -32,7 +32,7 @@ for bersaglio in ini partita wave; do
     grep -E "ERROR|broken|SUMMARY" "$cartella/fuzz_$bersaglio.log" >&2 || tail -20 "$cartella/fuzz_$bersaglio.log" >&2
   fi
   grep -E "stat::number_of_executed_units|stat::peak_rss_mb" "$cartella/fuzz_$bersaglio.log" || true
-  grep -E "^#[0-9]+ +(DONE|INITED)" "$cartella/fuzz_$bersaglio.log" | tail -1 || true
+  grep -E "^#[0-9]+[[:space:]]+(DONE|INITED)" "$cartella/fuzz_$bersaglio.log" | tail -1 || true
   echo "corpus: $(find "$corpus" -type f | wc -l) inputs"
 done
 exit $esito
