@@ -99,6 +99,12 @@ def musica_enorme(c):
         f.write(wave(bytes(128 + (i % 32) for i in range(22050)), 0xFFFFFFF0))
 
 
+def musica_list_enorme(c):
+    # A LIST chunk that claims 4 GB in a file of a few bytes.
+    with open(musica_in_cartella(c), "wb") as f:
+        f.write(b"RIFF" + struct.pack("<I", 130) + b"WAVE" + b"LIST" + b"\xff" * 126)
+
+
 CASI = [
     ("normale", lambda c: None, "gioco", False),
     ("una cartella di nome Velmo.001", cartella_velmo001, "messaggio", False),
@@ -111,6 +117,7 @@ CASI = [
     ("un Velmo.002 che non e' un WAVE", musica_non_wave, "gioco", False),
     ("un Velmo.002 troncato", musica_troncata, "gioco", False),
     ("un Velmo.002 che dichiara 4 GB", musica_enorme, "gioco", False),
+    ("un Velmo.002 con un blocco LIST di 4 GB", musica_list_enorme, "gioco", False),
 ]
 
 
