@@ -30,6 +30,7 @@ packages=(
   xvfb xauth xdotool openbox imagemagick x11-utils fonts-dejavu-core
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils python3-xlib weston xwayland
   pulseaudio pulseaudio-utils
+  clang-14 libclang-rt-14-dev llvm-14
   locales
   librsvg2-bin desktop-file-utils appstream dbus-daemon at-spi2-core python3-pyatspi
 )

@@ -1,6 +1,7 @@
 #include "persistence/FileIni.h"
 
 #include <cstdlib>
+#include <stdexcept>
 
 #include "common/ModGenerale.h"
 #include "persistence/TestoIni.h"
@@ -31,6 +32,18 @@ void msubScritturaRifiutata(const std::string& file) {
   modGenerale.ultimoRifiuto = {file, p.secondiMonotoni()};
 }
 
+// Far above any settings file or saved game, even one sharing its file with
+// other sections: a larger file is not read into memory, and a reader treats
+// it as one that cannot be read.
+constexpr std::uintmax_t dimensioneMassima = 16u << 20;
+
+std::string mfuncLeggiTesto(const std::string& file) {
+  Piattaforma& p = piattaforma();
+  if (const auto dimensione = p.dimensioneFile(file); dimensione && *dimensione > dimensioneMassima)
+    throw std::runtime_error("File too large");  // as the system words its errors (EFBIG)
+  return p.leggiFile(file);
+}
+
 }  // namespace
 
 std::string pfuncTestoFileMancante(const std::string& percorso) {
@@ -55,7 +68,7 @@ std::string pfuncLeggiIni(const std::string& file, const std::string& sezione, c
   if (pfuncVerificaFile(file) != 1) msubFileMancante(file);
   std::string valore;
   pTrappaErrori("routine pfuncLeggiIni", [&] {
-    const std::string testo = piattaforma().leggiFile(file);
+    const std::string testo = mfuncLeggiTesto(file);
     valore = daWindows1252(valoreIni(testo, aWindows1252(sezione), aWindows1252(chiave)));
   });
   return valore;
@@ -80,7 +93,7 @@ bool pfuncScriviValoriIni(const std::string& file, const std::string& sezione,
   std::string testo;
   if (p.dimensioneFile(file)) {
     try {
-      testo = p.leggiFile(file);
+      testo = mfuncLeggiTesto(file);
     } catch (const std::exception&) {
       return false;
     }
@@ -96,7 +109,7 @@ std::optional<std::vector<std::string>> pfuncLeggiValoriIni(const std::string& f
   if (pfuncVerificaFile(file) != 1) return std::nullopt;
   std::string testo;
   try {
-    testo = piattaforma().leggiFile(file);
+    testo = mfuncLeggiTesto(file);
   } catch (const std::exception&) {
     return std::nullopt;
   }

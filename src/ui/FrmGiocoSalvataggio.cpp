@@ -16,9 +16,6 @@ constexpr std::int16_t modoApri = 1;
 constexpr std::int16_t modoSalva = 2;
 constexpr const char* estensione = "vl2";
 constexpr const char* schemaFile = "*.vl2";
-// Far above any saved game, even one sharing its file with other sections:
-// a larger file is not read into memory.
-constexpr std::uintmax_t dimensioneMassima = 16u << 20;
 
 std::string nomeEVersione() { return std::string(ModGenerale::nomeProdotto) + " " + ModGenerale::versione; }
 std::string sezione() { return nomeEVersione() + suffissoSezionePartita; }
@@ -38,11 +35,8 @@ std::string testoNonSalvata(const std::string& percorso) {
 // The saved game in the file, read over the new match's state; a file that
 // cannot be a saved game is refused at the first step.
 LetturaPartita leggiFilePartita(const std::string& percorso, const PartitaSalvata& nuova) {
-  const auto dimensione = piattaforma().dimensioneFile(percorso);
   const auto chiavi = chiaviLettePartita();
-  const auto valori = dimensione && *dimensione <= dimensioneMassima
-                          ? pfuncLeggiValoriIni(percorso, sezione(), chiavi)
-                          : std::nullopt;
+  const auto valori = pfuncLeggiValoriIni(percorso, sezione(), chiavi);
   if (!valori) return {nuova, PassoLettura::colonne};
   return leggiPartita(
       [&](const std::string& chiave) {

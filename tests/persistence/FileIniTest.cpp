@@ -113,6 +113,25 @@ TEST_F(FileIni, UnFileIlleggibileNonSiRiscrive) {
             "Si consiglia di reinstallare l'applicazione.. :(");
 }
 
+// A file of more than 16 MB is never a settings file or a saved game, and is
+// not read into memory: its reads fail as those of an unreadable file, the
+// program's message and the end, and it is not rewritten.
+TEST_F(FileIni, UnFileEnormeNonSiLeggeNeSiRiscrive) {
+  ini() = "[Toob]\r\nk=3\r\n" + std::string(16u << 20, 'x');
+  const std::string prima = ini();
+  p.letture = 0;
+  pfuncScriviIni(modGenerale.percorsoIni, "Toob", "k", "4");
+  EXPECT_EQ(ini(), prima);
+  EXPECT_EQ(p.messaggi.back().testo, pfuncTestoScritturaRifiutata(modGenerale.percorsoIni));
+  EXPECT_EQ(pfuncLeggiValoriIni(modGenerale.percorsoIni, "Toob", {"k"}), std::nullopt);
+  EXPECT_THROW(pfuncLeggiIni(modGenerale.percorsoIni, "Toob", "k"), ProgrammaTerminato);
+  EXPECT_EQ(p.messaggi.back().testo,
+            "Si è verificato un errore imprevisto nella routine pfuncLeggiIni:\r\n\r\n(File too large)\r\n\r\n"
+            "Si consiglia di reinstallare l'applicazione.. :(");
+  EXPECT_EQ(p.letture, 0);
+  EXPECT_EQ(ini(), prima);
+}
+
 TEST_F(FileIni, PiuValoriInUnaRiscritturaDannoIlTestoDiUnoAllaVolta) {
   const std::vector<std::pair<std::string, std::string>> valori = {
       {"a", "1"}, {"b", "città"}, {"A", "3"}, {"c", " blanchi "}};

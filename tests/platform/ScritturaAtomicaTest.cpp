@@ -1,7 +1,7 @@
-// Writes of the settings file on real file systems: a process killed while
-// it rewrites the file, a full disk and a read-only file system. In each
-// case the file stays whole, holding what was stored before or the new
-// value, and a refused write is reported.
+// Writes of the settings file and of saved games on real file systems: a
+// process killed while it rewrites the file, a full disk and a read-only
+// file system. In each case the file stays whole, holding what was stored
+// before or the new value, and a refused write is reported.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -17,8 +17,10 @@
 #include <fstream>
 #include <random>
 #include <thread>
+#include <vector>
 
 #include "AmbienteQt.h"
+#include "PartitaDiProva.h"
 #include "persistence/FileIni.h"
 #include "persistence/ImpostazioniIniziali.h"
 #include "persistence/TestoIni.h"
@@ -58,13 +60,13 @@ std::string fileDopo(long n) {
   return t;
 }
 
-TEST(ScritturaAtomica, UnProcessoUccisoMentreRiscriveLasciaIlFileIntero) {
-  QTemporaryDir cartella;
-  const std::string file = (cartella.path() + "/Velmo.001").toStdString();
-  scrivi(file, testoIniziale());
-  std::mt19937 caso(8);
-  long scrittureViste = 0;
-  constexpr int uccisioni = 150;
+// Starts the writer on `file` (its mode first when given), lets it write for
+// a random while of up to 20 ms after its first write, so the kills land
+// all over its writes, kills it with SIGKILL and hands the file it left to
+// `verifica`, `uccisioni` times. Prints how many kills and temporary files.
+template <class Verifica>
+void uccidiMentreScrive(const std::string& file, const char* modo, int uccisioni, unsigned seme, Verifica verifica) {
+  std::mt19937 caso(seme);
   for (int k = 0; k < uccisioni; ++k) {
     int tubo[2];
     ASSERT_EQ(pipe(tubo), 0);
@@ -72,9 +74,12 @@ TEST(ScritturaAtomica, UnProcessoUccisoMentreRiscriveLasciaIlFileIntero) {
     posix_spawn_file_actions_init(&azioni);
     posix_spawn_file_actions_adddup2(&azioni, tubo[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&azioni, tubo[0]);
-    char* argv[] = {const_cast<char*>(SCRITTORE_INI), const_cast<char*>(file.c_str()), nullptr};
+    std::vector<char*> argv{const_cast<char*>(SCRITTORE_INI)};
+    if (modo) argv.push_back(const_cast<char*>(modo));
+    argv.push_back(const_cast<char*>(file.c_str()));
+    argv.push_back(nullptr);
     pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, SCRITTORE_INI, &azioni, nullptr, argv, environ), 0);
+    ASSERT_EQ(posix_spawn(&pid, SCRITTORE_INI, &azioni, nullptr, argv.data(), environ), 0);
     posix_spawn_file_actions_destroy(&azioni);
     close(tubo[1]);
     char riga[16] = {};
@@ -85,19 +90,55 @@ TEST(ScritturaAtomica, UnProcessoUccisoMentreRiscriveLasciaIlFileIntero) {
     int stato = 0;
     waitpid(pid, &stato, 0);
     ASSERT_TRUE(WIFSIGNALED(stato) && WTERMSIG(stato) == SIGKILL);
+    verifica(k, leggi(file));
+    if (testing::Test::HasFatalFailure()) return;
+  }
+  // A kill between the naming of the temporary file and its rename leaves
+  // it beside the file: litter, never a torn file.
+  int avanzi = -1;
+  for (const auto& voce : fs::directory_iterator(fs::path(file).parent_path())) ++avanzi, (void)voce;
+  std::printf("%s: %d kills, %d files checked, 0 torn; %d temporary files left\n", fs::path(file).filename().c_str(),
+              uccisioni, uccisioni, avanzi);
+}
 
-    const std::string testo = leggi(file);
+TEST(ScritturaAtomica, UnProcessoUccisoMentreRiscriveLeImpostazioniLasciaIlFileIntero) {
+  QTemporaryDir cartella;
+  const std::string file = (cartella.path() + "/Velmo.001").toStdString();
+  scrivi(file, testoIniziale());
+  long scrittureViste = 0;
+  uccidiMentreScrive(file, nullptr, 200, 8, [&](int k, const std::string& testo) {
     long n = 0;
     for (int j = 0; j < 40; ++j) n = std::max(n, std::atol(valoreIni(testo, "Prova", "k" + std::to_string(j)).c_str()));
     ASSERT_GT(n, scrittureViste) << "kill " << k << ": no write since the last kill";
     ASSERT_EQ(testo, fileDopo(n)) << "kill " << k << ": the file is not the one of write " << n;
     scrittureViste = n;
-  }
-  // A kill between the naming of the temporary file and its rename leaves
-  // it beside the settings file: litter, never a torn settings file.
-  int avanzi = -1;
-  for (const auto& voce : fs::directory_iterator(cartella.path().toStdString())) ++avanzi, (void)voce;
-  std::printf("%d kills, %ld writes, every file whole; %d temporary files left\n", uccisioni, scrittureViste, avanzi);
+  });
+}
+
+// A saved game written over a file that holds other sections too, as
+// "&Salva" writes it: after each kill the file is, byte for byte, the one of
+// a save made since the kill before, and loads as that match.
+TEST(ScritturaAtomica, UnProcessoUccisoMentreSalvaUnaPartitaLasciaIlFileIntero) {
+  QTemporaryDir cartella;
+  const std::string file = (cartella.path() + "/partita.vl2").toStdString();
+  scrivi(file, testoIniziale());
+  const std::string sezione = sezionePartitaDiProva();
+  auto fileDellaScrittura = [&](long n) {
+    std::string t = testoIniziale();
+    for (const auto& [chiave, valore] : valoriPartita(partitaNumero(n))) t = conValoreIni(t, sezione, chiave, valore);
+    return t;
+  };
+  long scrittureViste = 0;
+  uccidiMentreScrive(file, "--partita", 200, 13, [&](int k, const std::string& testo) {
+    const long n = std::atol(valoreIni(testo, sezione, "pal").c_str()) - scartoPunteggio;
+    ASSERT_GT(n, scrittureViste) << "kill " << k << ": no save since the last kill";
+    ASSERT_EQ(testo, fileDellaScrittura(n)) << "kill " << k << ": the file is not the one of save " << n;
+    const LetturaPartita letta =
+        leggiPartita([&](const std::string& chiave) { return valoreIni(testo, sezione, chiave); }, PartitaSalvata{});
+    ASSERT_FALSE(letta.rifiuto) << "kill " << k;
+    EXPECT_EQ(letta.partita.match.score, n);
+    scrittureViste = n;
+  });
 }
 
 // A small tmpfs, for root: chmod refuses root nothing, a full or read-only
@@ -115,6 +156,9 @@ class DiscoGuasto : public AmbienteQt {
     pfuncScriviIni(modGenerale.percorsoIni, "Nome", "1", "Anna");
     pfuncScriviIni(modGenerale.percorsoIni, "Punteggio", "1", "5230");
     prima_ = leggi(modGenerale.percorsoIni);
+    partita_ = cartella_ + "/partita.vl2";
+    ASSERT_TRUE(pfuncScriviValoriIni(partita_, sezionePartitaDiProva(), valoriPartita(partitaNumero(7))));
+    primaPartita_ = leggi(partita_);
     ASSERT_TRUE(p.messaggi.empty());
   }
   void TearDown() override {
@@ -137,11 +181,14 @@ class DiscoGuasto : public AmbienteQt {
     EXPECT_EQ(leggi(modGenerale.percorsoIni), prima_);
     EXPECT_EQ(pfuncLeggiIni(modGenerale.percorsoIni, "Nome", "1"), "Anna");
     EXPECT_EQ(pfuncLeggiIni(modGenerale.percorsoIni, "Punteggio", "1"), "5230");
+    // A saved game written over an older one: refused, the older one whole.
+    EXPECT_FALSE(pfuncScriviValoriIni(partita_, sezionePartitaDiProva(), valoriPartita(partitaNumero(8))));
+    EXPECT_EQ(leggi(partita_), primaPartita_);
   }
 
   ConMessaggi p;
-  std::string prima_;
-  std::string cartella_;
+  std::string prima_, primaPartita_;
+  std::string cartella_, partita_;
 
  private:
   QTemporaryDir cartellaTemporanea_;

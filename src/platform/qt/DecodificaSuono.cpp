@@ -3,12 +3,48 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <fstream>
+#include <functional>
 
 namespace velmo {
 
+namespace {
+
+// A RIFF file whose chunks before "data" claim more bytes than the file
+// holds is damaged, and libsndfile 1.2 may never return from opening one
+// (a LIST chunk of 4 GB in a file of 138 bytes loops for minutes). Such a
+// file is no sound: it is refused before libsndfile sees it. The data
+// chunk itself may claim more than there is (a truncated sound plays what
+// is there); files that are not RIFF are libsndfile's to judge.
+// `leggi(pos, dest, n)` reads n bytes at pos, false past the end.
+bool chunkNelFile(std::int64_t byte, const std::function<bool(std::int64_t, char*, std::size_t)>& leggi) {
+  std::array<char, 12> intestazione{};
+  if (!leggi(0, intestazione.data(), intestazione.size()) || std::memcmp(intestazione.data(), "RIFF", 4) != 0)
+    return true;
+  for (std::int64_t pos = 12; pos + 8 <= byte;) {
+    std::array<unsigned char, 8> chunk{};
+    if (!leggi(pos, reinterpret_cast<char*>(chunk.data()), chunk.size())) return false;
+    if (std::memcmp(chunk.data(), "data", 4) == 0) return true;
+    const std::int64_t dimensione = chunk[4] | chunk[5] << 8 | chunk[6] << 16 | std::int64_t{chunk[7]} << 24;
+    if (pos + 8 + dimensione > byte) return false;
+    pos += 8 + dimensione + (dimensione & 1);
+  }
+  return true;
+}
+
+}  // namespace
+
 std::unique_ptr<DecodificaSuono> DecodificaSuono::daMemoria(const void* dati, std::size_t byte) {
   if (!dati || byte == 0) return nullptr;
+  const auto* inizio = static_cast<const char*>(dati);
+  if (!chunkNelFile(static_cast<std::int64_t>(byte), [&](std::int64_t pos, char* dest, std::size_t n) {
+        if (pos + static_cast<std::int64_t>(n) > static_cast<std::int64_t>(byte)) return false;
+        std::memcpy(dest, inizio + pos, n);
+        return true;
+      }))
+    return nullptr;
   std::unique_ptr<DecodificaSuono> d(new DecodificaSuono);
   d->memoria_ = {static_cast<const unsigned char*>(dati), static_cast<std::int64_t>(byte), 0};
   // libsndfile's virtual I/O over the block of memory, read only.
@@ -35,6 +71,14 @@ std::unique_ptr<DecodificaSuono> DecodificaSuono::daMemoria(const void* dati, st
 }
 
 std::unique_ptr<DecodificaSuono> DecodificaSuono::daFile(const std::string& percorso) {
+  std::ifstream file(percorso, std::ios::binary | std::ios::ate);
+  if (!file) return nullptr;
+  const std::int64_t byte = file.tellg();
+  if (!chunkNelFile(byte, [&](std::int64_t pos, char* dest, std::size_t n) {
+        file.seekg(pos);
+        return static_cast<bool>(file.read(dest, static_cast<std::streamsize>(n)));
+      }))
+    return nullptr;
   std::unique_ptr<DecodificaSuono> d(new DecodificaSuono);
   SF_INFO info{};
   SNDFILE* f = sf_open(percorso.c_str(), SFM_READ, &info);
@@ -58,8 +102,15 @@ DecodificaSuono::~DecodificaSuono() {
 }
 
 std::size_t DecodificaSuono::leggi(std::int16_t* destinazione, std::size_t fotogrammi) {
+  if (finito_) return 0;
+  // libsndfile's MPEG decoder may give more frames after a read that gave
+  // none (a damaged stream that it resynchronises on): the end is the end.
   const sf_count_t letti = sf_readf_short(file_, destinazione, static_cast<sf_count_t>(fotogrammi));
-  return letti > 0 ? static_cast<std::size_t>(letti) : 0;
+  if (letti <= 0) {
+    finito_ = true;
+    return 0;
+  }
+  return static_cast<std::size_t>(letti);
 }
 
 }  // namespace velmo

@@ -28,7 +28,8 @@ class DecodificaSuono {
   int frequenza() const { return frequenza_; }
   std::int64_t fotogrammi() const { return fotogrammi_; }  // as the header says
   // Decodes up to `fotogrammi` frames of interleaved samples; 0 at the end
-  // or on a damaged stream, whose rest is then silence.
+  // or on a damaged stream, whose rest is then silence: every later call
+  // gives 0 too.
   std::size_t leggi(std::int16_t* destinazione, std::size_t fotogrammi);
 
  private:
@@ -43,6 +44,7 @@ class DecodificaSuono {
   sf_private_tag* file_ = nullptr;
   int canali_ = 0, frequenza_ = 0;
   std::int64_t fotogrammi_ = 0;
+  bool finito_ = false;
 };
 
 }  // namespace velmo
