@@ -22,6 +22,7 @@ except ImportError:  # a Python of its own beside Debian's, whose package holds 
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
 from server_audio import VARIABILI, ServerAudio  # noqa: E402
+from finestra_inattiva import memoria_residente_mib  # noqa: E402
 from sessione_x import copia_del_gioco  # noqa: E402
 
 SPLASH = "Velmo - avvio"
@@ -53,14 +54,6 @@ def fino_allo_splash(schermo, inizio, secondi=30):
         if nome == SPLASH:
             return time.monotonic() - inizio
     raise RuntimeError("no splash")
-
-
-def memoria_residente_mib(pid):
-    with open(f"/proc/{pid}/status") as f:
-        for riga in f:
-            if riga.startswith("VmRSS:"):
-                return int(riga.split()[1]) / 1024
-    raise RuntimeError("no VmRSS")
 
 
 def main():

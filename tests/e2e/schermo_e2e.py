@@ -14,7 +14,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(__file__))
-from sessione_x import ErroreX, SessioneX, attendi, avvio_riservato  # noqa: E402
+from sessione_x import SessioneX, attendi  # noqa: E402
 
 SALTATO = 77  # ctest's SKIP_RETURN_CODE for this test
 
@@ -53,28 +53,13 @@ EndSection
 class SessioneXorg(SessioneX):
     """A SessioneX whose server is Xorg with the dummy driver."""
 
-    def _avvia_x(self):
+    def _comando_server(self, descrittore):
         self.cartella_xorg = tempfile.mkdtemp(prefix="velmo-xorg-")
         configurazione = os.path.join(self.cartella_xorg, "xorg.conf")
         with open(configurazione, "w") as f:
             f.write(CONFIGURAZIONE)
-        with avvio_riservato():
-            lettura, scrittura = os.pipe()
-            xorg = subprocess.Popen(["Xorg", "-displayfd", str(scrittura), "-noreset", "-nolisten", "tcp",
-                                     "-config", configurazione, "-logfile", os.path.join(self.artefatti, "Xorg.log")],
-                                    pass_fds=(scrittura,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            os.close(scrittura)
-            self.processi.append(xorg)
-            with os.fdopen(lettura) as tubo:
-                numero = tubo.readline().strip()
-        if not numero.isdigit():
-            raise ErroreX(f"Xorg gave no display (exit code {xorg.poll()}); see Xorg.log")
-        self.display = f":{numero}"
-        self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb")
-        self.env.pop("WAYLAND_DISPLAY", None)
-        self.processi.append(subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
-                                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        attendi(self._window_manager_pronto, 15, "openbox to manage the display")
+        return ["Xorg", "-displayfd", descrittore, "-noreset", "-nolisten", "tcp", "-config", configurazione,
+                "-logfile", os.path.join(self.artefatti, "Xorg.log")]
 
     def __exit__(self, *argomenti):
         super().__exit__(*argomenti)

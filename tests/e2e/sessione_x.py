@@ -91,19 +91,23 @@ class SessioneX:
             raise
         return self
 
+    def _comando_server(self, descrittore):
+        """The X server's command line; it writes the number of the display
+        it found free to the file descriptor given."""
+        return ["Xvfb", "-displayfd", descrittore, "-screen", "0", SCHERMO, "-nolisten", "tcp"]
+
     def _avvia_x(self):
-        # Xvfb writes the number of the display it found free to this pipe.
         with avvio_riservato():
             lettura, scrittura = os.pipe()
-            xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(scrittura), "-screen", "0", SCHERMO,
-                                     "-nolisten", "tcp"], pass_fds=(scrittura,),
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            comando = self._comando_server(str(scrittura))
+            server = subprocess.Popen(comando, pass_fds=(scrittura,),
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             os.close(scrittura)
-            self.processi.append(xvfb)
+            self.processi.append(server)
             with os.fdopen(lettura) as tubo:
-                numero = tubo.readline().strip()  # empty if Xvfb died first
+                numero = tubo.readline().strip()  # empty if the server died first
         if not numero.isdigit():
-            raise ErroreX(f"Xvfb gave no display (exit code {xvfb.poll()})")
+            raise ErroreX(f"{comando[0]} gave no display (exit code {server.poll()})")
         self.display = f":{numero}"
         self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb")
         self.env.pop("WAYLAND_DISPLAY", None)

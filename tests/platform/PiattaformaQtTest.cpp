@@ -247,7 +247,7 @@ TEST_F(PiattaformaQtProva, FilesAndDisplayFacts) {
 }
 
 TEST_F(PiattaformaQtProva, AnotherInstanceIsSeenThroughItsLock) {
-  QLockFile altra(PiattaformaQt::percorsoBlocco());
+  QLockFile altra(p.percorsoBlocco());
   altra.setStaleLockTime(0);
   if (!altra.tryLock(0)) GTEST_SKIP() << "a running game holds the lock";
   EXPECT_TRUE(p.altraIstanzaAttiva());

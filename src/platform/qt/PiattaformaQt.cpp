@@ -318,12 +318,11 @@ VersioneSistema PiattaformaQt::versioneSistema() {
 }
 
 QString PiattaformaQt::percorsoBlocco() {
-  return QDir(QString::fromStdString(sceltaCartellaQt().cartella)).filePath(QStringLiteral("Velmo.lock"));
+  return QDir(QString::fromStdString(cartellaProgramma())).filePath(QStringLiteral("Velmo.lock"));
 }
 
 bool PiattaformaQt::altraIstanzaAttiva() {
   if (altraIstanza_) return *altraIstanza_;
-  cartellaProgramma();  // the lock lies in the program's folder: make it first
   blocco_ = std::make_unique<QLockFile>(percorsoBlocco());
   // Never stale by age: a game left open for hours still holds its lock.
   // A lock whose process has died is taken over all the same.
@@ -337,8 +336,11 @@ std::string PiattaformaQt::cartellaProgramma() {
   // runs is not brought back behind their back.
   if (!cartella_) {
     const SceltaCartella scelta = sceltaCartellaQt();
-    preparaCartella(scelta);
-    cartella_ = scelta.cartella;
+    const bool fatta = preparaCartella(scelta) || QDir(QString::fromStdString(scelta.cartella)).exists();
+    // A folder that cannot be made (a home the player may not write) leaves
+    // the program with its files where they lie: it plays, and the first
+    // write it cannot make is reported as such.
+    cartella_ = fatta || scelta.cartellaSemi.empty() ? scelta.cartella : scelta.cartellaSemi;
   }
   return *cartella_;
 }

@@ -32,7 +32,7 @@ class PiattaformaQt : public Piattaforma {
   FinestraQt* finestra(const Form& form) const;
   // The single-instance lock file: Velmo.lock in the program's folder,
   // beside the settings file it keeps to one writer.
-  static QString percorsoBlocco();
+  QString percorsoBlocco();
   // SIGTERM, SIGINT and SIGHUP end the program as its other exits do,
   // putting the display back first. For the program, not for tests.
   void gestisciSegnaliDiUscita();
