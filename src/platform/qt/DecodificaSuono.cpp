@@ -14,24 +14,37 @@ namespace {
 
 // A RIFF file whose chunks before "data" claim more bytes than the file
 // holds is damaged, and libsndfile 1.2 may never return from opening one
-// (a LIST chunk of 4 GB in a file of 138 bytes loops for minutes). Such a
-// file is no sound: it is refused before libsndfile sees it. The data
-// chunk itself may claim more than there is (a truncated sound plays what
-// is there); files that are not RIFF are libsndfile's to judge.
+// (a LIST chunk of 4 GB in a file of 138 bytes loops for minutes; so does a
+// LIST whose own sub-chunk claims 4 GB). Such a file is no sound: it is
+// refused before libsndfile sees it. The data chunk itself may claim more
+// than there is (a truncated sound plays what is there); files that are
+// not RIFF are libsndfile's to judge.
 // `leggi(pos, dest, n)` reads n bytes at pos, false past the end.
-bool chunkNelFile(std::int64_t byte, const std::function<bool(std::int64_t, char*, std::size_t)>& leggi) {
-  std::array<char, 12> intestazione{};
-  if (!leggi(0, intestazione.data(), intestazione.size()) || std::memcmp(intestazione.data(), "RIFF", 4) != 0)
-    return true;
-  for (std::int64_t pos = 12; pos + 8 <= byte;) {
+using Leggi = std::function<bool(std::int64_t, char*, std::size_t)>;
+
+// The chunks from `pos` to `fine` each end before `fine`, and so do the
+// sub-chunks of a LIST; the walk stops at "data" at the top level.
+bool chunkEntro(std::int64_t pos, std::int64_t fine, bool primoLivello, const Leggi& leggi) {
+  while (pos + 8 <= fine) {
     std::array<unsigned char, 8> chunk{};
     if (!leggi(pos, reinterpret_cast<char*>(chunk.data()), chunk.size())) return false;
-    if (std::memcmp(chunk.data(), "data", 4) == 0) return true;
+    if (primoLivello && std::memcmp(chunk.data(), "data", 4) == 0) return true;
     const std::int64_t dimensione = chunk[4] | chunk[5] << 8 | chunk[6] << 16 | std::int64_t{chunk[7]} << 24;
-    if (pos + 8 + dimensione > byte) return false;
+    if (pos + 8 + dimensione > fine) return false;
+    // A LIST holds its type, then chunks of its own.
+    if (std::memcmp(chunk.data(), "LIST", 4) == 0 && dimensione >= 4 &&
+        !chunkEntro(pos + 12, pos + 8 + dimensione, false, leggi))
+      return false;
     pos += 8 + dimensione + (dimensione & 1);
   }
   return true;
+}
+
+bool chunkNelFile(std::int64_t byte, const Leggi& leggi) {
+  std::array<char, 12> intestazione{};
+  if (!leggi(0, intestazione.data(), intestazione.size()) || std::memcmp(intestazione.data(), "RIFF", 4) != 0)
+    return true;
+  return chunkEntro(12, byte, true, leggi);
 }
 
 }  // namespace
