@@ -163,6 +163,45 @@ TEST(RisorseSuono, CioCheNonESuonoNonSiApre) {
   EXPECT_FALSE(DecodificaSuono::daFile(VELMO_CARTELLA_SORGENTI "/README.md"));
 }
 
+// A LIST chunk before the sound, as editors write them, opens; one whose
+// sizes run past it (libsndfile's walk of it wraps and never ends) is
+// refused at once.
+TEST(RisorseSuono, UnaListaSiApreSeLeSueMisureStannoDentro) {
+  const auto le32 = [](std::uint32_t n) {
+    return std::string{static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
+                       static_cast<char>(n >> 24)};
+  };
+  const auto wave = [&](const std::string& blocchi) {
+    const std::string fmt = std::string("fmt ") + le32(16) + std::string("\x01\x00\x01\x00", 4) + le32(8000) +
+                            le32(16000) + std::string("\x02\x00\x10\x00", 4);
+    const std::string corpo = "WAVE" + fmt + blocchi + "data" + le32(8) + std::string(8, '\0');
+    return "RIFF" + le32(static_cast<std::uint32_t>(corpo.size())) + corpo;
+  };
+  const auto lista = [&](const std::string& payload) {
+    return "LIST" + le32(static_cast<std::uint32_t>(payload.size())) + payload;
+  };
+  const struct {
+    const char* caso;
+    std::string file;
+    bool siApre;
+  } casi[] = {
+      {"INFO with two entries", wave(lista("INFO" + ("ISFT" + le32(5) + "Velmo" + '\0') + ("INAM" + le32(4) + "nota"))),
+       true},
+      {"adtl with a label", wave(lista("adtl" + ("labl" + le32(8) + le32(1) + "uno" + '\0'))), true},
+      {"a type of its own, then zeros", wave(lista("zzzz" + le32(0) + std::string(8, '\0'))), true},
+      {"a LIST too short for its type", wave(lista("ab")), false},
+      {"an entry whose size wraps", wave(lista("INFO" + ("ISFT" + le32(0xfffffff8) + "abcd"))), false},
+      {"an unknown type read as a size", wave(lista(std::string("\x01&VE", 4) + le32(0xfffffff7) + std::string(8, '\0'))),
+       false},
+      {"an entry past the LIST", wave(lista("INFO" + ("ISFT" + le32(6) + "ab"))), false},
+      {"data inside the LIST", wave(lista("INFO" + ("data" + le32(0)))), false},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.caso);
+    EXPECT_EQ(DecodificaSuono::daMemoria(c.file.data(), c.file.size()) != nullptr, c.siApre);
+  }
+}
+
 // What cannot be played is skipped with no sound and no message, whether
 // or not the machine has a sound device.
 TEST_F(SuonoQtProva, CioCheNonSiPuoSuonareSiSaltaInSilenzio) {

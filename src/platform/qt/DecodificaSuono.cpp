@@ -22,18 +22,52 @@ namespace {
 // `leggi(pos, dest, n)` reads n bytes at pos, false past the end.
 using Leggi = std::function<bool(std::int64_t, char*, std::size_t)>;
 
-// The chunks from `pos` to `fine` each end before `fine`, and so do the
-// sub-chunks of a LIST; the walk stops at "data" at the top level.
-bool chunkEntro(std::int64_t pos, std::int64_t fine, bool primoLivello, const Leggi& leggi) {
-  while (pos + 8 <= fine) {
-    std::array<unsigned char, 8> chunk{};
-    if (!leggi(pos, reinterpret_cast<char*>(chunk.data()), chunk.size())) return false;
-    if (primoLivello && std::memcmp(chunk.data(), "data", 4) == 0) return true;
-    const std::int64_t dimensione = chunk[4] | chunk[5] << 8 | chunk[6] << 16 | std::int64_t{chunk[7]} << 24;
+// The little-endian 32-bit number at pos.
+bool letto32(std::int64_t pos, std::int64_t& valore, const Leggi& leggi) {
+  std::array<unsigned char, 4> b{};
+  if (!leggi(pos, reinterpret_cast<char*>(b.data()), b.size())) return false;
+  valore = b[0] | b[1] << 8 | b[2] << 16 | std::int64_t{b[3]} << 24;
+  return true;
+}
+
+// A LIST's payload, walked the way libsndfile walks it: "INFO" and "adtl"
+// stand alone wherever they come (so a LIST's type is just one more
+// marker), four zero bytes end the walk, anything else is followed by its
+// size. libsndfile adds those sizes in 32 bits, so one that runs past the
+// LIST wraps the sum and can send it backwards for ever: refused here. So
+// are "data" (it backs libsndfile out mid-LIST, off the chunk boundaries
+// this walk has checked) and "exif" (a walk of its own).
+bool listaEntro(std::int64_t pos, std::int64_t fine, const Leggi& leggi) {
+  while (pos + 4 <= fine) {
+    std::array<char, 4> marcatore{};
+    if (!leggi(pos, marcatore.data(), marcatore.size())) return false;
+    const auto e = [&](const char* nome) { return std::memcmp(marcatore.data(), nome, 4) == 0; };
+    if (e("INFO") || e("adtl")) {
+      pos += 4;
+      continue;
+    }
+    if (e("\0\0\0\0")) return true;
+    if (e("data") || e("exif")) return false;
+    std::int64_t dimensione = 0;
+    if (pos + 8 > fine || !letto32(pos + 4, dimensione, leggi)) return false;
+    dimensione += dimensione & 1;
     if (pos + 8 + dimensione > fine) return false;
-    // A LIST holds its type, then chunks of its own.
-    if (std::memcmp(chunk.data(), "LIST", 4) == 0 && dimensione >= 4 &&
-        !chunkEntro(pos + 12, pos + 8 + dimensione, false, leggi))
+    pos += 8 + dimensione;
+  }
+  return true;
+}
+
+// The chunks from `pos` to `fine` each end before `fine`, up to "data";
+// a LIST must hold at least its type, and its payload passes listaEntro.
+bool chunkEntro(std::int64_t pos, std::int64_t fine, const Leggi& leggi) {
+  while (pos + 8 <= fine) {
+    std::array<char, 4> marcatore{};
+    if (!leggi(pos, marcatore.data(), marcatore.size())) return false;
+    if (std::memcmp(marcatore.data(), "data", 4) == 0) return true;
+    std::int64_t dimensione = 0;
+    if (!letto32(pos + 4, dimensione, leggi) || pos + 8 + dimensione > fine) return false;
+    if (std::memcmp(marcatore.data(), "LIST", 4) == 0 &&
+        (dimensione < 4 || !listaEntro(pos + 8, pos + 8 + dimensione, leggi)))
       return false;
     pos += 8 + dimensione + (dimensione & 1);
   }
@@ -44,7 +78,7 @@ bool chunkNelFile(std::int64_t byte, const Leggi& leggi) {
   std::array<char, 12> intestazione{};
   if (!leggi(0, intestazione.data(), intestazione.size()) || std::memcmp(intestazione.data(), "RIFF", 4) != 0)
     return true;
-  return chunkEntro(12, byte, true, leggi);
+  return chunkEntro(12, byte, leggi);
 }
 
 }  // namespace
