@@ -127,8 +127,12 @@ void ContenitoreQt::rispecchia() {
 
 void ContenitoreQt::paintEvent(QPaintEvent* e) {
   QPainter p(this);
+  dipingiFondo(p, e->rect());
+}
+
+void ContenitoreQt::dipingiFondo(QPainter& p, const QRect& dove) {
   // The back colour also shows where a missing picture would be.
-  p.fillRect(e->rect(), coloreQt(cont_.backColor()));
+  p.fillRect(dove, coloreQt(cont_.backColor()));
   disegnaFigura(p, rect(), cont_.figura(), devicePixelRatioF());
 }
 
@@ -158,36 +162,62 @@ PannelloEtichetteQt::PannelloEtichetteQt(Contenitore& cont, QWidget* padre) : Co
 
 PannelloEtichetteQt::Testo& PannelloEtichetteQt::testo(const Etichetta& l) {
   Testo& t = testi_[&l];
-  // The layout of the text is made once and kept while only the place and
-  // the colour change, which is all a crawl does.
+  const qreal scala = devicePixelRatioF();
+  // The mask is made once and kept while only the place and the colour
+  // change, which is all a crawl does.
   if (t.caption != l.caption() || t.fontSize != l.fontSize() || t.bold != l.bold() || t.width != l.width() ||
-      t.allineamento != l.alignment()) {
+      t.allineamento != l.alignment() || t.scala != scala) {
     t.caption = l.caption();
     t.fontSize = l.fontSize();
     t.bold = l.bold();
     t.width = l.width();
     t.allineamento = l.alignment();
+    t.scala = scala;
     // One line each: a line wider than its label is set smaller to fit, so
     // no word is cut or wrapped out of sight.
     const QString testo = testoQt(l.caption());
-    const int larghezza = rettangoloPixel(l).width();
-    t.carattere = carattereDi(l);
-    while (t.carattere.pixelSize() > 6 && QFontMetricsF(t.carattere).horizontalAdvance(testo) > larghezza)
-      t.carattere.setPixelSize(t.carattere.pixelSize() - 1);
-    t.statico = QStaticText(testo);
-    t.statico.setTextFormat(Qt::PlainText);
-    t.statico.setTextWidth(larghezza);
-    QTextOption opzioni(allineamentoDi(l));
-    opzioni.setWrapMode(QTextOption::NoWrap);
-    t.statico.setTextOption(opzioni);
-    t.statico.prepare(QTransform(), t.carattere);
+    const QSize misura = rettangoloPixel(l).size();
+    QFont carattere = carattereDi(l);
+    while (carattere.pixelSize() > 6 && QFontMetricsF(carattere).horizontalAdvance(testo) > misura.width())
+      carattere.setPixelSize(carattere.pixelSize() - 1);
+    t.maschera = QImage(misura * scala, QImage::Format_ARGB32_Premultiplied);
+    t.maschera.setDevicePixelRatio(scala);
+    t.maschera.fill(Qt::transparent);
+    QPainter p(&t.maschera);
+    p.setFont(carattere);
+    p.setPen(Qt::white);
+    p.drawText(QRect(QPoint(), misura), static_cast<int>(allineamentoDi(l) | Qt::TextSingleLine), testo);
+    p.end();
+    t.tinta = QImage(t.maschera.size(), t.maschera.format());
+    t.tinta.setDevicePixelRatio(scala);
+    t.colore = QColor();
+    // The ink's bounds, so a move repaints the letters and not the blank
+    // ends of a line.
+    QRect inchiostro;
+    for (int y = 0; y < t.maschera.height(); ++y) {
+      const auto* riga = reinterpret_cast<const QRgb*>(t.maschera.constScanLine(y));
+      for (int x = 0; x < t.maschera.width(); ++x)
+        if (qAlpha(riga[x]) != 0) inchiostro |= QRect(x, y, 1, 1);
+    }
+    // Back to the layout's pixels, rounded outwards.
+    t.inchiostro = inchiostro.isEmpty() ? QRect()
+                                        : QRectF(QPointF(inchiostro.topLeft()) / scala,
+                                                 QSizeF(inchiostro.size()) / scala)
+                                              .toAlignedRect();
   }
   return t;
 }
 
+QRect PannelloEtichetteQt::areaDi(const Etichetta& l) {
+  if (!l.visible()) return {};
+  const QRect dove = rettangoloPixel(l);
+  if (!l.backTrasparente() && l.backColor() != contenitore().backColor()) return dove;
+  return testo(l).inchiostro.translated(dove.topLeft()) & dove;
+}
+
 void PannelloEtichetteQt::etichettaCambiata(const Etichetta& l) {
+  const QRect ora = areaDi(l);
   QRect& dove = testi_[&l].dove;
-  const QRect ora = l.visible() ? rettangoloPixel(l) : QRect();
   if (ora == dove) {
     if (!ora.isEmpty()) update(ora & rect());  // a colour or a caption
     return;
@@ -198,19 +228,27 @@ void PannelloEtichetteQt::etichettaCambiata(const Etichetta& l) {
 }
 
 void PannelloEtichetteQt::paintEvent(QPaintEvent* e) {
-  ContenitoreQt::paintEvent(e);
   QPainter p(this);
+  dipingiFondo(p, e->rect());
   for (Controllo* c : contenitore().figli()) {
     const auto* l = dynamic_cast<const Etichetta*>(c);
     if (!l || !l->visible()) continue;
     const QRect dove = rettangoloPixel(*l);
     if (!dove.intersects(e->rect())) continue;
     Testo& t = testo(*l);
-    p.setClipRect(dove);
-    if (!l->backTrasparente()) p.fillRect(dove, coloreQt(l->backColor()));
-    p.setFont(t.carattere);
-    p.setPen(coloreQt(l->foreColor()));
-    p.drawStaticText(dove.topLeft(), t.statico);
+    if (!l->backTrasparente() && l->backColor() != contenitore().backColor())
+      p.fillRect(dove, coloreQt(l->backColor()));
+    const QColor colore = coloreQt(l->foreColor());
+    if (t.colore != colore) {
+      // The mask tinted is what drawing the glyphs in that colour gives.
+      QPainter tinta(&t.tinta);
+      tinta.setCompositionMode(QPainter::CompositionMode_Source);
+      tinta.drawImage(0, 0, t.maschera);
+      tinta.setCompositionMode(QPainter::CompositionMode_SourceIn);
+      tinta.fillRect(QRect(QPoint(), dove.size()), colore);
+      t.colore = colore;
+    }
+    p.drawImage(dove.topLeft(), t.tinta);
   }
 }
 

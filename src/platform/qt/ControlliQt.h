@@ -7,9 +7,11 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QRect>
-#include <QStaticText>
+#include <QColor>
+#include <QImage>
 #include <map>
 #include <QWidget>
 
@@ -74,6 +76,8 @@ class ContenitoreQt : public WidgetMouse, public SpecchioControllo {
 
  protected:
   void paintEvent(QPaintEvent*) override;
+  // The back colour and the picture over `dove`.
+  void dipingiFondo(QPainter& p, const QRect& dove);
   const Contenitore& contenitore() const { return cont_; }
 
  private:
@@ -99,8 +103,10 @@ class EtichettaQt : public QLabel, public SpecchioControllo {
 
 // A container that paints its labels itself, each as its control says
 // (place, caption, colours, font), instead of a widget each: for labels that
-// move every few milliseconds, one repaint of the changed strip. The labels
-// take no mouse input here.
+// move every few milliseconds, one repaint of the changed strip. Each text is
+// set once into a mask at the screen's resolution; a move only copies it and
+// a new colour only tints it, so no glyph is laid out 40 times a second. The
+// labels take no mouse input here.
 class PannelloEtichetteQt : public ContenitoreQt {
  public:
   PannelloEtichetteQt(Contenitore& cont, QWidget* padre);
@@ -118,11 +124,17 @@ class PannelloEtichetteQt : public ContenitoreQt {
     bool bold = false;
     int width = -1;
     Etichetta::Allineamento allineamento{};
-    QFont carattere;
-    QStaticText statico;
-    QRect dove;  // where it was last painted
+    qreal scala = 0;  // the device pixel ratio the mask was made at
+    QImage maschera;  // the text in opaque white on transparent
+    QColor colore;    // what `tinta` is tinted in
+    QImage tinta;     // the mask in the label's fore colour
+    QRect inchiostro;  // what the text covers, from the label's top left
+    QRect dove;        // what was last painted of it
   };
   Testo& testo(const Etichetta& l);
+  // What a label paints over the panel's own back: the text alone, or the
+  // whole label when its back is of another colour.
+  QRect areaDi(const Etichetta& l);
   std::map<const Etichetta*, Testo> testi_;
 };
 
