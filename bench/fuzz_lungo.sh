@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# A deeper search than CI's minute per target: each fuzz target for the
-# given number of seconds (default one hour), on the corpus CI grew in
-# build-fuzz/corpus. Prints executions, coverage and corpus size per target.
+# A deeper search than CI's minute per target: each fuzz target until it
+# has run the given number of inputs (default ten million), at most the
+# given seconds each (default two hours), on the corpus CI grew in
+# build-fuzz/corpus. Targets may be named after the two numbers. Prints
+# executions, coverage and corpus size per target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash fuzz/esegui.sh "${1:-3600}"
+esecuzioni=${1:-10000000}
+secondi=${2:-7200}
+shift $(($# < 2 ? $# : 2))
+bash fuzz/esegui.sh "$secondi" "$esecuzioni" "$@"

@@ -6,9 +6,15 @@
 # property, a crash, a leak, an input slower than the timeout) stops the
 # target; its input stays in build-fuzz/artefatti/ and the script fails:
 # copy it into tests/fuzz/<target>/, where ctest replays it ever after.
+# A second argument stops each target after that many executions instead
+# (the time still bounds it); a list of targets may follow.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secondi=${1:-60}
+esecuzioni=${2:-0}
+shift $(($# < 2 ? $# : 2))
+bersagli=(ini partita wave)
+[ $# -gt 0 ] && bersagli=("$@")
 cartella=build-fuzz
 
 cmake -S . -B "$cartella" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 -DVELMO_FUZZ=ON >/dev/null
@@ -16,15 +22,21 @@ cmake --build "$cartella" -j "$(nproc)" --target fuzz_ini fuzz_partita fuzz_wave
 
 mkdir -p "$cartella/artefatti"
 esito=0
-for bersaglio in ini partita wave; do
+for bersaglio in "${bersagli[@]}"; do
   corpus="$cartella/corpus/$bersaglio"
   mkdir -p "$corpus"
   semi=(tests/fuzz/$bersaglio)
   [ "$bersaglio" = wave ] && semi+=("$cartella/tools/suoni")
-  echo "== fuzz_$bersaglio for $secondi s"
+  limite=(-max_total_time="$secondi")
+  descrizione="$secondi s"
+  if [ "$esecuzioni" -gt 0 ]; then
+    limite+=(-runs="$esecuzioni")
+    descrizione="$esecuzioni executions, at most $secondi s"
+  fi
+  echo "== fuzz_$bersaglio for $descrizione"
   # Leaks are findings too (ASan's leak check runs at each input's end).
   if ! "$cartella/fuzz/fuzz_$bersaglio" "$corpus" "${semi[@]}" \
-      -dict="fuzz/$bersaglio.dict" -max_total_time="$secondi" -timeout=5 -rss_limit_mb=2048 \
+      -dict="fuzz/$bersaglio.dict" "${limite[@]}" -timeout=5 -rss_limit_mb=2048 \
       -detect_leaks=1 -print_final_stats=1 -artifact_prefix="$cartella/artefatti/${bersaglio}-" \
       2>"$cartella/fuzz_$bersaglio.log"; then
     esito=1
