@@ -267,11 +267,7 @@ void EtichettaQt::rispecchia() {
   const QString suggerimento = testoQt(etichetta_.toolTipText());
   if (toolTip() != suggerimento) setToolTip(suggerimento);
 
-  // Sizes in points on the same 96-dpi scale as the twips of the layout, so
-  // the text keeps its place in the window whatever the desktop's font dpi.
-  QFont carattere(QStringLiteral("DejaVu Sans"));
-  carattere.setPixelSize(std::max(1, static_cast<int>(std::lround(etichetta_.fontSize() * 96.0 / 72.0))));
-  carattere.setBold(etichetta_.bold());
+  const QFont carattere = carattereDi(etichetta_);
   if (font() != carattere) setFont(carattere);
 
   QPalette colori = palette();
