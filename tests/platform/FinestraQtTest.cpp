@@ -349,6 +349,30 @@ TEST_F(FinestraQtProva, TitleBarOffersMinimizeAndCloseButNeverMaximizeOfAFixedSi
   }
 }
 
+// A shown window that hides and shows again is unmapped and mapped: it
+// flickers, loses the focus, and a window manager may lose it for good.
+TEST_F(FinestraQtProva, AShownWindowFollowsItsFormWithoutBeingHidden) {
+  struct ContaNascosti : QObject {
+    int n = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Hide) ++n;
+      return false;
+    }
+  } nascosti;
+  form.setCloseCommand(false);  // the game window's title bar
+  QApplication::processEvents();
+  f->installEventFilter(&nascosti);
+  const WId prima = f->winId();
+  form.setCaption("Brenvo Velmo 2.0 - [Partita non salvata]");
+  form.setSize(6015, 4515);
+  form.setCaption("Brenvo Velmo 2.0");
+  QApplication::processEvents();
+  EXPECT_EQ(nascosti.n, 0);
+  EXPECT_EQ(f->winId(), prima);
+  EXPECT_EQ(f->windowTitle(), QStringLiteral("Brenvo Velmo 2.0"));
+  f->removeEventFilter(&nascosti);
+}
+
 TEST_F(FinestraQtProva, PointerCoversTheClientArea) {
   struct Caso {
     Puntatore puntatore;

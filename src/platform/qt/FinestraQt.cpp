@@ -201,9 +201,12 @@ void FinestraQt::rispecchiaForm() {
   adattaDimensione();
   // The title bar offers what works: minimize, and the close command unless
   // the form removed it. Never maximize: no window of the program resizes.
-  Qt::WindowFlags pulsanti =
-      Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint;
-  if (form_.closeCommand()) pulsanti |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  // Qt adds the system menu to any window with a title-bar button, so it is
+  // named here too: flags that differ from Qt's own would hide and show the
+  // window again on every change of the form.
+  Qt::WindowFlags pulsanti = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                             Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
+  if (form_.closeCommand()) pulsanti |= Qt::WindowCloseButtonHint;
   if (!form_.senzaBordo() && windowFlags() != pulsanti) {
     const bool visibile = isVisible();  // new flags hide a shown window
     setWindowFlags(pulsanti);
