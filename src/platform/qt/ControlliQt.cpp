@@ -177,6 +177,10 @@ PannelloEtichetteQt::Testo& PannelloEtichetteQt::testo(const Etichetta& l) {
     // no word is cut or wrapped out of sight.
     const QString testo = testoQt(l.caption());
     const QSize misura = rettangoloPixel(l).size();
+    t.tinta = t.maschera = QImage();
+    t.colore = QColor();
+    t.inchiostro = QRect();
+    if (misura.isEmpty()) return t;  // not laid out yet: nothing to set
     QFont carattere = carattereDi(l);
     while (carattere.pixelSize() > 6 && QFontMetricsF(carattere).horizontalAdvance(testo) > misura.width())
       carattere.setPixelSize(carattere.pixelSize() - 1);
@@ -190,7 +194,6 @@ PannelloEtichetteQt::Testo& PannelloEtichetteQt::testo(const Etichetta& l) {
     p.end();
     t.tinta = QImage(t.maschera.size(), t.maschera.format());
     t.tinta.setDevicePixelRatio(scala);
-    t.colore = QColor();
     // The ink's bounds, so a move repaints the letters and not the blank
     // ends of a line.
     QRect inchiostro;
