@@ -112,13 +112,17 @@ class SessioneX:
         self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb")
         self.env.pop("WAYLAND_DISPLAY", None)
         # Without a window manager X gives no focus and Alt+F4 closes nothing.
-        self.processi.append(subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
-                                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        self.uscita_wm = os.path.join(self.artefatti, "openbox.out")
+        with open(self.uscita_wm, "w") as uscita:
+            self.processi.append(subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                                  stdout=uscita, stderr=subprocess.STDOUT))
         attendi(self._window_manager_pronto, 15, "openbox to manage the display")
 
     def _window_manager_pronto(self):
         if self.processi[-1].poll() is not None:
-            raise ErroreX(f"openbox ended with code {self.processi[-1].returncode}")
+            with open(self.uscita_wm) as uscita:
+                detto = uscita.read().strip()
+            raise ErroreX(f"openbox ended with code {self.processi[-1].returncode}: {detto}")
         r = self._esegui(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], controlla=False)
         return r.returncode == 0 and "window id" in r.stdout
 
@@ -190,7 +194,25 @@ class SessioneX:
             except ErroreX:
                 return False
 
-        attendi(prova, secondi, f"window {finestra} to take the focus", 0)
+        try:
+            attendi(prova, secondi, f"window {finestra} to take the focus", 0)
+        except ErroreX as e:
+            stato = self._esegui(["xwininfo", "-id", str(finestra)], controlla=False).stdout
+            mappa = [r.strip() for r in stato.splitlines() if "Map State" in r or "Absolute" in r]
+            wm = self._esegui(["xprop", "-id", str(finestra), "_NET_WM_STATE", "WM_STATE"],
+                              controlla=False).stdout.strip()
+            altre = []
+            r = self._esegui(["xdotool", "search", "--name", "."], controlla=False)
+            for w in r.stdout.split():
+                info = self._esegui(["xwininfo", "-id", w], controlla=False).stdout
+                righe = [x.strip() for x in info.splitlines() if "xwininfo:" in x or "Map State" in x]
+                altre.append(" ".join(righe))
+            fuoco = self.finestra_attiva()
+            info = self._esegui(["xwininfo", "-id", fuoco], controlla=False).stdout if fuoco else ""
+            fuoco_info = [x.strip() for x in info.splitlines() if "xwininfo:" in x or "Map State" in x or "Width" in x or "Height" in x or "Absolute" in x]
+            albero = self._esegui(["xwininfo", "-root", "-tree"], controlla=False).stdout
+            raise ErroreX(f"{e}; it is {mappa}, {wm}; the focus is on {fuoco} {fuoco_info}; "
+                          f"windows: {altre}\n{albero}") from None
 
     def finestra_attiva(self):
         """The window that has the focus."""
