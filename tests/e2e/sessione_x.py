@@ -197,22 +197,18 @@ class SessioneX:
         try:
             attendi(prova, secondi, f"window {finestra} to take the focus", 0)
         except ErroreX as e:
-            stato = self._esegui(["xwininfo", "-id", str(finestra)], controlla=False).stdout
-            mappa = [r.strip() for r in stato.splitlines() if "Map State" in r or "Absolute" in r]
-            wm = self._esegui(["xprop", "-id", str(finestra), "_NET_WM_STATE", "WM_STATE"],
-                              controlla=False).stdout.strip()
-            altre = []
-            r = self._esegui(["xdotool", "search", "--name", "."], controlla=False)
-            for w in r.stdout.split():
-                info = self._esegui(["xwininfo", "-id", w], controlla=False).stdout
-                righe = [x.strip() for x in info.splitlines() if "xwininfo:" in x or "Map State" in x]
-                altre.append(" ".join(righe))
-            fuoco = self.finestra_attiva()
-            info = self._esegui(["xwininfo", "-id", fuoco], controlla=False).stdout if fuoco else ""
-            fuoco_info = [x.strip() for x in info.splitlines() if "xwininfo:" in x or "Map State" in x or "Width" in x or "Height" in x or "Absolute" in x]
-            albero = self._esegui(["xwininfo", "-root", "-tree"], controlla=False).stdout
-            raise ErroreX(f"{e}; it is {mappa}, {wm}; the focus is on {fuoco} {fuoco_info}; "
-                          f"windows: {altre}\n{albero}") from None
+            raise ErroreX(f"{e}; {self._stato_finestre(finestra)}") from None
+
+    def _stato_finestre(self, finestra):
+        """What tells why a window will not take the focus: whether it is
+        mapped and managed, where the focus is, and the tree of windows (a
+        managed window sits inside the window manager's frame)."""
+        def esegui(*comando):
+            return self._esegui(list(comando), controlla=False).stdout.strip()
+        mappa = [r.strip() for r in esegui("xwininfo", "-id", str(finestra)).splitlines() if "Map State" in r]
+        gestione = esegui("xprop", "-id", str(finestra), "WM_STATE")
+        return (f"it is {mappa}, {gestione}; the focus is on {self.finestra_attiva() or 'nothing'}; "
+                f"the windows:\n{esegui('xwininfo', '-root', '-tree')}")
 
     def finestra_attiva(self):
         """The window that has the focus."""
