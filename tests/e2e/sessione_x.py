@@ -94,7 +94,9 @@ class SessioneX:
     def _comando_server(self, descrittore):
         """The X server's command line; it writes the number of the display
         it found free to the file descriptor given."""
-        return ["Xvfb", "-displayfd", descrittore, "-screen", "0", SCHERMO, "-nolisten", "tcp"]
+        # -noreset: a server resets when its last client leaves, and refuses
+        # the next one meanwhile; the probe below is such a client.
+        return ["Xvfb", "-displayfd", descrittore, "-noreset", "-screen", "0", SCHERMO, "-nolisten", "tcp"]
 
     def _avvia_x(self):
         with avvio_riservato():
@@ -111,6 +113,10 @@ class SessioneX:
         self.display = f":{numero}"
         self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb")
         self.env.pop("WAYLAND_DISPLAY", None)
+        # Under load, openbox started the moment the display was named now and
+        # then failed to open it: it starts once the server answers.
+        attendi(lambda: self._esegui(["xprop", "-root", "-display", self.display], controlla=False).returncode == 0,
+                15, f"the X server on {self.display} to answer")
         # Without a window manager X gives no focus and Alt+F4 closes nothing.
         self.uscita_wm = os.path.join(self.artefatti, "openbox.out")
         with open(self.uscita_wm, "w") as uscita:
