@@ -163,20 +163,20 @@ PannelloEtichetteQt::PannelloEtichetteQt(Contenitore& cont, QWidget* padre) : Co
 PannelloEtichetteQt::Testo& PannelloEtichetteQt::testo(const Etichetta& l) {
   Testo& t = testi_[&l];
   const qreal scala = devicePixelRatioF();
+  const QSize misura = rettangoloPixel(l).size();
   // The mask is made once and kept while only the place and the colour
   // change, which is all a crawl does.
-  if (t.caption != l.caption() || t.fontSize != l.fontSize() || t.bold != l.bold() || t.width != l.width() ||
+  if (t.caption != l.caption() || t.fontSize != l.fontSize() || t.bold != l.bold() || t.misura != misura ||
       t.allineamento != l.alignment() || t.scala != scala) {
     t.caption = l.caption();
     t.fontSize = l.fontSize();
     t.bold = l.bold();
-    t.width = l.width();
+    t.misura = misura;
     t.allineamento = l.alignment();
     t.scala = scala;
     // One line each: a line wider than its label is set smaller to fit, so
     // no word is cut or wrapped out of sight.
     const QString testo = testoQt(l.caption());
-    const QSize misura = rettangoloPixel(l).size();
     t.tinta = t.maschera = QImage();
     t.colore = QColor();
     t.inchiostro = QRect();

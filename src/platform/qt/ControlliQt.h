@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRect>
+#include <QSize>
 #include <QColor>
 #include <QImage>
 #include <map>
@@ -122,7 +123,7 @@ class PannelloEtichetteQt : public ContenitoreQt {
     std::string caption;
     double fontSize = 0;
     bool bold = false;
-    int width = -1;
+    QSize misura{-1, -1};  // in pixels, as the layout places it
     Etichetta::Allineamento allineamento{};
     qreal scala = 0;  // the device pixel ratio the mask was made at
     QImage maschera;  // the text in opaque white on transparent
