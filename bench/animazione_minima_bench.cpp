@@ -15,12 +15,12 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <chrono>
-#include <thread>
 #include <functional>
 #include <memory>
+#include <thread>
 
 // After Qt's headers: Xlib's macros (Bool, Status) clash with them.
 #include <X11/Xlib.h>

@@ -115,7 +115,7 @@ class SessioneX:
         self.env.pop("WAYLAND_DISPLAY", None)
         # Under load, openbox started the moment the display was named now and
         # then failed to open it: it starts once the server answers.
-        attendi(lambda: self._esegui(["xprop", "-root", "-display", self.display], controlla=False).returncode == 0,
+        attendi(lambda: self._esegui(["xprop", "-root"], controlla=False).returncode == 0,
                 15, f"the X server on {self.display} to answer")
         # Without a window manager X gives no focus and Alt+F4 closes nothing.
         self.uscita_wm = os.path.join(self.artefatti, "openbox.out")
