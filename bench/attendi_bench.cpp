@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "common/Form.h"
-#include "common/ModGenerale.h"
+#include "forms/Form.h"
+#include "forms/ModGenerale.h"
 #include "platform/qt/PiattaformaQt.h"
 
 namespace {

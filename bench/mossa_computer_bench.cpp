@@ -8,9 +8,9 @@
 #include <random>
 #include <vector>
 
-#include "common/ModGenerale.h"
-#include "computer/MossaComputer.h"
-#include "rules/Grid.h"
+#include "forms/ModGenerale.h"
+#include "core/computer/MossaComputer.h"
+#include "core/rules/Grid.h"
 
 namespace {
 

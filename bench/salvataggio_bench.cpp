@@ -14,11 +14,11 @@
 #include <fstream>
 #include <vector>
 
-#include "common/ModGenerale.h"
-#include "persistence/FileIni.h"
-#include "persistence/PartitaSalvata.h"
+#include "forms/ModGenerale.h"
+#include "forms/FileIni.h"
+#include "core/files/PartitaSalvata.h"
 #include "platform/qt/PiattaformaQt.h"
-#include "ui/FrmGioco.h"
+#include "forms/game/FrmGioco.h"
 
 namespace {
 

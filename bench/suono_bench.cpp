@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "common/ModGenerale.h"
+#include "forms/ModGenerale.h"
 #include "platform/qt/PiattaformaQt.h"
 #include "platform/qt/SuonoQt.h"
-#include "sound/SoundCue.h"
+#include "core/sound/SoundCue.h"
 
 namespace {
 

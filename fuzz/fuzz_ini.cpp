@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "Verifica.h"
-#include "persistence/TestoIni.h"
-#include "persistence/Windows1252.h"
+#include "core/files/TestoIni.h"
+#include "core/files/Windows1252.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "Verifica.h"
-#include "common/Prodotto.h"
-#include "persistence/PartitaSalvata.h"
-#include "persistence/TestoIni.h"
-#include "persistence/Windows1252.h"
+#include "core/common/Prodotto.h"
+#include "core/files/PartitaSalvata.h"
+#include "core/files/TestoIni.h"
+#include "core/files/Windows1252.h"
 
 namespace {
 

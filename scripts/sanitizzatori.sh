@@ -10,7 +10,7 @@ cartella=build-asan
 # -O1 and line tables only: a quicker build, stacks still named to the line.
 cmake -S . -B "$cartella" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DVELMO_SANITIZZATORI=ON >/dev/null
 cmake --build "$cartella" -j "$(nproc)" --target \
-  test_rules test_computer test_common test_persistence test_ui test_startup test_sound test_platform \
+  test_core test_forms test_platform \
   fuzz_ini fuzz_partita fuzz_wave
 
 export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1

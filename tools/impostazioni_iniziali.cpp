@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "persistence/ImpostazioniIniziali.h"
+#include "core/files/ImpostazioniIniziali.h"
 
 int main(int argc, char* argv[]) {
   if (argc != 2) {

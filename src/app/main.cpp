@@ -2,10 +2,10 @@
 
 #include <QApplication>
 
-#include "common/ModGenerale.h"
+#include "forms/ModGenerale.h"
 #include "platform/qt/PiattaformaQt.h"
-#include "startup/Main.h"
-#include "ui/FrmGioco.h"
+#include "forms/startup/Main.h"
+#include "forms/game/FrmGioco.h"
 
 int main(int argc, char* argv[]) {
   // On a Wayland desktop the program runs through XWayland, whose display

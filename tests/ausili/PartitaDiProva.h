@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "common/Prodotto.h"
-#include "persistence/PartitaSalvata.h"
+#include "core/common/Prodotto.h"
+#include "core/files/PartitaSalvata.h"
 
 namespace velmo::test {
 

@@ -17,10 +17,10 @@
 #include <string>
 
 #include "PartitaDiProva.h"
-#include "common/Conversioni.h"
-#include "common/ModGenerale.h"
-#include "persistence/FileIni.h"
-#include "persistence/PartitaSalvata.h"
+#include "core/common/Conversioni.h"
+#include "forms/ModGenerale.h"
+#include "forms/FileIni.h"
+#include "core/files/PartitaSalvata.h"
 #include "platform/qt/PiattaformaQt.h"
 
 namespace {

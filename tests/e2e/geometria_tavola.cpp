@@ -11,7 +11,7 @@
 
 #include "Ambiente.h"
 #include "platform/qt/ControlliQt.h"
-#include "ui/FrmGioco.h"
+#include "forms/game/FrmGioco.h"
 
 namespace {
 

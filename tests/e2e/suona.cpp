@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/ModGenerale.h"
+#include "forms/ModGenerale.h"
 #include "platform/qt/PiattaformaQt.h"
 
 int main(int argc, char** argv) {

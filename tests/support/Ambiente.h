@@ -3,9 +3,9 @@
 // settings file of a fresh installation in the program's folder.
 
 #include "PiattaformaTest.h"
-#include "common/ModGenerale.h"
-#include "persistence/FileImpostazioni.h"
-#include "persistence/ImpostazioniIniziali.h"
+#include "forms/ModGenerale.h"
+#include "forms/FileImpostazioni.h"
+#include "core/files/ImpostazioniIniziali.h"
 
 namespace velmo::test {
 

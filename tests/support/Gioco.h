@@ -5,7 +5,7 @@
 #include <string>
 
 #include "Ambiente.h"
-#include "ui/FrmGioco.h"
+#include "forms/game/FrmGioco.h"
 
 namespace velmo::test {
 

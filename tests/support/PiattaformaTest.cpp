@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "common/ModGenerale.h"
+#include "forms/ModGenerale.h"
 
 namespace velmo::test {
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "common/Form.h"
-#include "common/Piattaforma.h"
+#include "forms/Form.h"
+#include "forms/Piattaforma.h"
 
 namespace velmo::test {
 

@@ -3,7 +3,7 @@
 // composed from the instruments of Sintesi.h.
 
 #include "Sintesi.h"
-#include "sound/SoundCue.h"
+#include "core/sound/SoundCue.h"
 
 namespace velmo::suoni {
 

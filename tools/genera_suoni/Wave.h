@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "Sintesi.h"
-#include "sound/SoundCue.h"
+#include "core/sound/SoundCue.h"
 
 namespace velmo::suoni {
 

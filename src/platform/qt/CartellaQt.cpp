@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "common/ModGenerale.h"
+#include "forms/ModGenerale.h"
 
 namespace velmo {
 

@@ -3,7 +3,7 @@
 // from the executable's place and the environment, and the player's own
 // folder made and seeded on first use.
 
-#include "startup/CartellaProgramma.h"
+#include "core/system/CartellaProgramma.h"
 
 namespace velmo {
 

@@ -16,7 +16,7 @@
 #include <map>
 #include <QWidget>
 
-#include "common/Controlli.h"
+#include "forms/Controlli.h"
 
 class QMouseEvent;
 

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPointer>
 
-#include "common/Conversioni.h"
+#include "core/common/Conversioni.h"
 #include "platform/qt/TestiQt.h"
 
 namespace velmo {

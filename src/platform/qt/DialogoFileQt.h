@@ -6,7 +6,7 @@
 #include <QFileDialog>
 #include <string>
 
-#include "common/Piattaforma.h"
+#include "forms/Piattaforma.h"
 
 namespace velmo {
 

@@ -7,7 +7,7 @@
 #include <QRectF>
 #include <QString>
 
-#include "common/Controlli.h"
+#include "forms/Controlli.h"
 
 class QPainter;
 

@@ -18,7 +18,7 @@
 #include <set>
 #include <vector>
 
-#include "common/Form.h"
+#include "forms/Form.h"
 
 class QEventLoop;
 class QKeyEvent;

@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "common/Controlli.h"
+#include "forms/Controlli.h"
 
 class QAction;
 class QMenu;

@@ -8,8 +8,8 @@
 #include <memory>
 #include <optional>
 
-#include "common/Form.h"
-#include "common/Piattaforma.h"
+#include "forms/Form.h"
+#include "forms/Piattaforma.h"
 
 class QLockFile;
 class QSocketNotifier;

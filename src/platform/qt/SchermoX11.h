@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "common/Sistema.h"
+#include "core/system/Sistema.h"
 
 namespace velmo::x11 {
 

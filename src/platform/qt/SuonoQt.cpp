@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "platform/qt/DecodificaSuono.h"
-#include "sound/SoundCue.h"
+#include "core/sound/SoundCue.h"
 
 namespace velmo {
 

@@ -1,0 +1,23 @@
+# The folders are the rings: a file may include its own ring and those
+# inside it, never one outside. Run with -DSORGENTI=<checkout>; every
+# include that points outward is listed and fails the test.
+set(vietati_core "forms/" "platform/")
+set(vietati_forms "platform/")
+set(errori "")
+foreach(anello core forms)
+  file(GLOB_RECURSE file_anello "${SORGENTI}/src/${anello}/*" "${SORGENTI}/tests/${anello}/*")
+  foreach(f ${file_anello})
+    file(STRINGS "${f}" inclusioni REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(riga ${inclusioni})
+      foreach(v ${vietati_${anello}})
+        if(riga MATCHES "\"${v}")
+          string(APPEND errori "${f}: ${riga}\n")
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+endforeach()
+if(errori)
+  message(FATAL_ERROR "Includes that leave their ring:\n${errori}")
+endif()
+message(STATUS "Every include stays inside its ring")
