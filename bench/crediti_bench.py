@@ -38,6 +38,8 @@ class Danni:
 
     def __init__(self, nome_display, finestra):
         self.d = display.Display(nome_display)
+        self.d.damage_query_version()  # the extension's handshake, before any other request
+        self.evento = self.d.query_extension("DAMAGE").first_event + damage.DamageNotifyCode
         self.finestra = self.d.create_resource_object("window", int(finestra))
         self.danno = self.finestra.damage_create(damage.DamageReportRawRectangles)
         self.d.flush()
@@ -50,7 +52,7 @@ class Danni:
         while not self.fine:
             while self.d.pending_events():
                 e = self.d.next_event()
-                if e.type == self.d.extension_event.DamageNotify:
+                if e.type == self.evento:
                     self.area += e.area.width * e.area.height
                     self.eventi += 1
             time.sleep(0.005)
