@@ -77,8 +77,13 @@ TEST_F(Avvio, LoSplashContaLAvvio) {
   p.file["/opt/velmo/Velmo.001"].contenuto = "[Toob]\r\nk=41\r\n";
   FrmAvvio splash;
   splash.Load();
-  EXPECT_EQ(splash.lblNumAvvii.caption(), "Avvio numero:  42");
-  EXPECT_EQ(splash.lblDataProgetto.caption(), "11 Novembre 2002");
+  // Every caption, in the order the splash lays them out.
+  std::vector<std::string> testi;
+  for (const Controllo* c : splash.controlli())
+    if (const auto* l = dynamic_cast<const Etichetta*>(c)) testi.push_back(l->caption());
+  EXPECT_EQ(testi, (std::vector<std::string>{"Brenvo ", "     Velmo", "Progettato per sistemi Windows a 32 bit",
+                                             "Gioco libero, senza alcuna garanzia.", "Un programma di Brenvo",
+                                             "Trieste,", "11 Novembre 2002", "Avvio numero:  42"}));
   EXPECT_EQ(splash.imgDummy[3].width(), 4600);
   EXPECT_EQ(splash.width(), 5670);
   EXPECT_EQ(splash.height(), 4440);
