@@ -265,8 +265,9 @@ Risposta PiattaformaTest::msgBox(const std::string& testo, Pulsanti pulsanti, Ic
   return r.risposta;
 }
 
-std::optional<std::string> PiattaformaTest::inputBox(const std::string& testo, const std::string&,
-                                                     const std::string&) {
+std::optional<std::string> PiattaformaTest::inputBox(const std::string& testo, const std::string& titolo,
+                                                     const std::string& predefinito) {
+  input.push_back({testo, titolo, predefinito});
   annota("input " + testo);
   if (risposteInput_.empty()) throw errore("unanswered input box: " + testo);
   auto r = risposteInput_.front();

@@ -39,6 +39,10 @@ struct MessaggioMostrato {
   double tempo;
 };
 
+struct InputMostrato {
+  std::string testo, titolo, predefinito;
+};
+
 struct SuonoSuonato {
   std::string suono;  // cue id or file path
   double tempo;
@@ -93,6 +97,7 @@ class PiattaformaTest : public Piattaforma {
   // --- Record -------------------------------------------------------------
   double adesso() const { return adesso_; }
   std::vector<MessaggioMostrato> messaggi;
+  std::vector<InputMostrato> input;
   std::vector<SuonoSuonato> suoni;
   std::vector<std::string> popup;  // captions of the visible items of each pop-up
   std::vector<DialogoFile> dialoghi;  // the file dialogs shown, in order
