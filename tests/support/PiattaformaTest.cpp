@@ -310,7 +310,12 @@ void PiattaformaTest::beep() {
   annota("beep");
 }
 
+void PiattaformaTest::guasto(const char* operazione) const {
+  if (guasti.count(operazione)) throw std::runtime_error(std::string("guasto di prova: ") + operazione);
+}
+
 bool PiattaformaTest::cambiaRisoluzione(Dimensioni d) {
+  guasto("cambiaRisoluzione");
   const bool offerto = std::find(modi.begin(), modi.end(), d) != modi.end();
   annota("risoluzione " + std::to_string(d.larghezza) + "x" + std::to_string(d.altezza) + (offerto ? "" : " rifiutata"));
   if (offerto) schermo_ = d;

@@ -120,6 +120,10 @@ class PiattaformaTest : public Piattaforma {
   int numeroDispositiviAudio = 1;
   VersioneSistema versione{"Linux", 6, 1};
   bool altraIstanza = false;
+  // Operations that fail as a broken system would: they throw
+  // std::runtime_error("guasto di prova: <name>"). Names: "schermo",
+  // "profonditaColore", "versioneSistema", "cambiaRisoluzione".
+  std::set<std::string> guasti;
   std::string cartella = "/opt/velmo";
   std::vector<std::string> indirizziAperti;
   std::pair<int, int> posizioneMouse{640, 512};  // screen pixels
@@ -169,14 +173,23 @@ class PiattaformaTest : public Piattaforma {
   void fermaSuono() override;
   int dispositiviAudio() override { return numeroDispositiviAudio; }
   void beep() override;
-  Dimensioni schermo() override { return schermo_; }
-  int profonditaColore() override { return profondita; }
+  Dimensioni schermo() override {
+    guasto("schermo");
+    return schermo_;
+  }
+  int profonditaColore() override {
+    guasto("profonditaColore");
+    return profondita;
+  }
   std::vector<Dimensioni> modiDisplay() override { return modi; }
   bool cambiaRisoluzione(Dimensioni d) override;
   Rettangolo rettangoloFinestra(const Form& form) override;
   void disegnaRettangolo(const Rettangolo& r, Colore riempimento) override;
   void ridisegna(const Controllo& c) override;
-  VersioneSistema versioneSistema() override { return versione; }
+  VersioneSistema versioneSistema() override {
+    guasto("versioneSistema");
+    return versione;
+  }
   bool altraIstanzaAttiva() override { return altraIstanza; }
   std::string cartellaProgramma() override { return cartella; }
   std::optional<std::uintmax_t> dimensioneFile(const std::string& percorso) override;
@@ -194,6 +207,7 @@ class PiattaformaTest : public Piattaforma {
     double prossimo = std::numeric_limits<double>::infinity();
   };
   void annota(std::string voce);
+  void guasto(const char* operazione) const;
   void registraTimer(Controllo& c);
   std::optional<std::string> dialogo(const std::string& voce, const DialogoFile& d);
   // The next thing due: a scripted event or a timer tick; false when none
