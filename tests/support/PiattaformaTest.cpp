@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/system/RegoleSistema.h"
 #include "forms/ModGenerale.h"
 
 namespace velmo::test {
@@ -316,10 +317,16 @@ void PiattaformaTest::guasto(const char* operazione) const {
 
 bool PiattaformaTest::cambiaRisoluzione(Dimensioni d) {
   guasto("cambiaRisoluzione");
-  const bool offerto = std::find(modi.begin(), modi.end(), d) != modi.end();
+  const bool offerto = pfuncModoCheMostra(modi, d, schermoGirato).has_value();
   annota("risoluzione " + std::to_string(d.larghezza) + "x" + std::to_string(d.altezza) + (offerto ? "" : " rifiutata"));
   if (offerto) schermo_ = d;
   return offerto;
+}
+
+std::vector<Dimensioni> PiattaformaTest::modiDisplay() {
+  std::vector<Dimensioni> visibili;
+  for (const Dimensioni& m : modi) visibili.push_back(pfuncDimensioniVisibili(m, schermoGirato));
+  return visibili;
 }
 
 std::optional<std::uintmax_t> PiattaformaTest::dimensioneFile(const std::string& percorso) {

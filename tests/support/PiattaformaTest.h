@@ -114,8 +114,11 @@ class PiattaformaTest : public Piattaforma {
   // --- Facts set by the test -----------------------------------------------
   double inizioGiorno = 10 * 3600.0;  // time of day at virtual 0
   Dimensioni schermo_{1280, 1024};
-  // The modes a switch may choose; any other size is refused.
+  // The modes a switch may choose, as the display server lists them; any
+  // other size is refused. On a screen turned a quarter (`schermoGirato`)
+  // each shows the other way round, and `schermo_` is what the screen shows.
   std::vector<Dimensioni> modi{{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}, {3840, 2160}};
+  bool schermoGirato = false;
   int profondita = 32;
   int numeroDispositiviAudio = 1;
   VersioneSistema versione{"Linux", 6, 1};
@@ -181,7 +184,7 @@ class PiattaformaTest : public Piattaforma {
     guasto("profonditaColore");
     return profondita;
   }
-  std::vector<Dimensioni> modiDisplay() override { return modi; }
+  std::vector<Dimensioni> modiDisplay() override;
   bool cambiaRisoluzione(Dimensioni d) override;
   Rettangolo rettangoloFinestra(const Form& form) override;
   void disegnaRettangolo(const Rettangolo& r, Colore riempimento) override;

@@ -186,6 +186,30 @@ TEST_F(Avvio, OgniControlloCheFallisceFermaTutto) {
   }
 }
 
+// A screen turned a quarter: its sizes are the server's modes the other way
+// round, and the start-up size is found again at the end.
+TEST_F(Avvio, UnoSchermoGiratoTornaComEraAllaFine) {
+  p.schermoGirato = true;
+  p.modi = {{2560, 1440}, {1024, 1280}, {1280, 1024}};
+  p.schermo_ = {1440, 2560};
+  ASSERT_FALSE(avvia());
+  EXPECT_EQ(p.schermo_, (Dimensioni{1280, 1024}));
+  p.rispondi(Risposta::si);  // "Sicuro di voler uscire ?"
+  EXPECT_THROW(f.mnuFileEsci_Click(), ProgrammaTerminato);
+  EXPECT_EQ(p.schermo_, (Dimensioni{1440, 2560}));
+  EXPECT_EQ(std::count(p.registro.begin(), p.registro.end(), "risoluzione 1440x2560"), 1);
+
+  // Without a mode that shows 1280 x 1024 turned, the start says so.
+  Partenza a;
+  a.p.schermoGirato = true;
+  a.p.modi = {{2560, 1440}, {1280, 1024}};
+  a.p.schermo_ = {1440, 2560};
+  EXPECT_TRUE(a.avvia());
+  ASSERT_EQ(a.p.messaggi.size(), 1u);
+  EXPECT_EQ(a.p.messaggi[0].testo.substr(0, 51), "La risoluzione attuale dello schermo è: 1440x2560.");
+  EXPECT_EQ(a.p.schermo_, (Dimensioni{1440, 2560}));
+}
+
 // Leaving the game window puts the display back to the size of the start,
 // whether or not the start switched it.
 TEST_F(Avvio, LaFinestraDelGiocoScaricataRimetteLoSchermoComEra) {
