@@ -51,6 +51,7 @@ void verificaIntervalli(const PartitaSalvata& p) {
   VERIFICA(m.lives >= 1 && m.lives <= MatchState::viteIniziali);
   VERIFICA(m.victories[0] >= 0 && m.victories[1] >= 0);
   VERIFICA(m.clockMinutes >= 0 && m.clockMinutes <= 60 && m.clockSeconds >= 0 && m.clockSeconds <= 59);
+  VERIFICA(m.clockMinutes < 60 || m.clockSeconds == 0);
   VERIFICA(p.moveHistory.lastComputerColumn >= 0 && p.moveHistory.lastComputerColumn <= tavola::colonne);
   VERIFICA(p.moveHistory.lastPlayerColumn >= 0 && p.moveHistory.lastPlayerColumn <= tavola::colonne);
   int vuote = 0;

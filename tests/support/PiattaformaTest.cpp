@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/system/RegoleSistema.h"
 #include "forms/ModGenerale.h"
 
 namespace velmo::test {
@@ -279,8 +280,9 @@ Risposta PiattaformaTest::msgBox(const std::string& testo, Pulsanti pulsanti, Ic
   return r.risposta;
 }
 
-std::optional<std::string> PiattaformaTest::inputBox(const std::string& testo, const std::string&,
-                                                     const std::string&) {
+std::optional<std::string> PiattaformaTest::inputBox(const std::string& testo, const std::string& titolo,
+                                                     const std::string& predefinito) {
+  input.push_back({testo, titolo, predefinito});
   annota("input " + testo);
   if (risposteInput_.empty()) throw errore("unanswered input box: " + testo);
   auto r = risposteInput_.front();
@@ -323,11 +325,22 @@ void PiattaformaTest::beep() {
   annota("beep");
 }
 
+void PiattaformaTest::guasto(const char* operazione) const {
+  if (guasti.count(operazione)) throw std::runtime_error(std::string("guasto di prova: ") + operazione);
+}
+
 bool PiattaformaTest::cambiaRisoluzione(Dimensioni d) {
-  const bool offerto = std::find(modi.begin(), modi.end(), d) != modi.end();
+  guasto("cambiaRisoluzione");
+  const bool offerto = pfuncModoCheMostra(modi, d, schermoGirato).has_value();
   annota("risoluzione " + std::to_string(d.larghezza) + "x" + std::to_string(d.altezza) + (offerto ? "" : " rifiutata"));
   if (offerto) schermo_ = d;
   return offerto;
+}
+
+std::vector<Dimensioni> PiattaformaTest::modiDisplay() {
+  std::vector<Dimensioni> visibili;
+  for (const Dimensioni& m : modi) visibili.push_back(pfuncDimensioniVisibili(m, schermoGirato));
+  return visibili;
 }
 
 std::optional<std::uintmax_t> PiattaformaTest::dimensioneFile(const std::string& percorso) {

@@ -39,6 +39,10 @@ struct MessaggioMostrato {
   double tempo;
 };
 
+struct InputMostrato {
+  std::string testo, titolo, predefinito;
+};
+
 struct SuonoSuonato {
   std::string suono;  // cue id or file path
   double tempo;
@@ -96,6 +100,7 @@ class PiattaformaTest : public Piattaforma {
   // --- Record -------------------------------------------------------------
   double adesso() const { return adesso_; }
   std::vector<MessaggioMostrato> messaggi;
+  std::vector<InputMostrato> input;
   std::vector<SuonoSuonato> suoni;
   std::vector<std::string> popup;  // captions of the visible items of each pop-up
   std::vector<DialogoFile> dialoghi;  // the file dialogs shown, in order
@@ -112,12 +117,19 @@ class PiattaformaTest : public Piattaforma {
   // --- Facts set by the test -----------------------------------------------
   double inizioGiorno = 10 * 3600.0;  // time of day at virtual 0
   Dimensioni schermo_{1280, 1024};
-  // The modes a switch may choose; any other size is refused.
+  // The modes a switch may choose, as the display server lists them; any
+  // other size is refused. On a screen turned a quarter (`schermoGirato`)
+  // each shows the other way round, and `schermo_` is what the screen shows.
   std::vector<Dimensioni> modi{{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}, {3840, 2160}};
+  bool schermoGirato = false;
   int profondita = 32;
   int numeroDispositiviAudio = 1;
   VersioneSistema versione{"Linux", 6, 1};
   bool altraIstanza = false;
+  // Operations that fail as a broken system would: they throw
+  // std::runtime_error("guasto di prova: <name>"). Names: "schermo",
+  // "profonditaColore", "versioneSistema", "cambiaRisoluzione".
+  std::set<std::string> guasti;
   std::string cartella = "/opt/velmo";
   std::vector<std::string> indirizziAperti;
   std::pair<int, int> posizioneMouse{640, 512};  // screen pixels
@@ -167,14 +179,23 @@ class PiattaformaTest : public Piattaforma {
   void fermaSuono() override;
   int dispositiviAudio() override { return numeroDispositiviAudio; }
   void beep() override;
-  Dimensioni schermo() override { return schermo_; }
-  int profonditaColore() override { return profondita; }
-  std::vector<Dimensioni> modiDisplay() override { return modi; }
+  Dimensioni schermo() override {
+    guasto("schermo");
+    return schermo_;
+  }
+  int profonditaColore() override {
+    guasto("profonditaColore");
+    return profondita;
+  }
+  std::vector<Dimensioni> modiDisplay() override;
   bool cambiaRisoluzione(Dimensioni d) override;
   Rettangolo rettangoloFinestra(const Form& form) override;
   void disegnaRettangolo(const Rettangolo& r, Colore riempimento) override;
   void ridisegna(const Controllo& c) override;
-  VersioneSistema versioneSistema() override { return versione; }
+  VersioneSistema versioneSistema() override {
+    guasto("versioneSistema");
+    return versione;
+  }
   bool altraIstanzaAttiva() override { return altraIstanza; }
   std::string cartellaProgramma() override { return cartella; }
   std::optional<std::uintmax_t> dimensioneFile(const std::string& percorso) override;
@@ -192,6 +213,7 @@ class PiattaformaTest : public Piattaforma {
     double prossimo = std::numeric_limits<double>::infinity();
   };
   void annota(std::string voce);
+  void guasto(const char* operazione) const;
   void registraTimer(Controllo& c, const Form& form);
   // Sets the timer's next tick from now, or never while it is stopped or
   // held by its hidden window.

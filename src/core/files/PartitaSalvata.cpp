@@ -206,9 +206,10 @@ LetturaPartita leggiPartita(const std::function<std::string(const std::string& c
 
   leggiIntero(p.match.clockMinutes, valore(minuti.chiave), minuti);
   leggiIntero(p.match.clockSeconds, valore(secondi.chiave), secondi);
-  // The clock stops at 60 : 00 and a match saved then is the program's own.
+  // The clock stops at 60 : 00 and a match saved then is the program's own;
+  // no play reaches 60 minutes and some seconds.
   if (p.match.clockMinutes < 0 || p.match.clockMinutes > 60 || p.match.clockSeconds < 0 ||
-      p.match.clockSeconds > 59)
+      p.match.clockSeconds > 59 || (p.match.clockMinutes == 60 && p.match.clockSeconds != 0))
     return rifiuta(PassoLettura::orologio);
 
   if (!tavolaCoerente(p)) return rifiuta(PassoLettura::tavola);

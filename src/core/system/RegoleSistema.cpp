@@ -31,6 +31,16 @@ std::optional<Dimensioni> pfuncRisoluzioneRichiesta(int larghezza) {
   return std::nullopt;
 }
 
+Dimensioni pfuncDimensioniVisibili(Dimensioni modo, bool girato) {
+  return girato ? Dimensioni{modo.altezza, modo.larghezza} : modo;
+}
+
+std::optional<std::size_t> pfuncModoCheMostra(const std::vector<Dimensioni>& modi, Dimensioni visibile, bool girato) {
+  for (std::size_t i = 0; i < modi.size(); ++i)
+    if (pfuncDimensioniVisibili(modi[i], girato) == visibile) return i;
+  return std::nullopt;
+}
+
 std::string pfuncTestoRisoluzione(Dimensioni avvio) {
   return "La risoluzione attuale dello schermo è: " + taglia(testoNumero(avvio.larghezza)) + "x" +
          taglia(testoNumero(avvio.altezza)) + ".\r\nPer l'esecuzione di " + prodotto::nome +

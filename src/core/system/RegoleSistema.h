@@ -3,8 +3,10 @@
 // functions: the system's name, the colour count, the resolution to switch
 // to, and the two messages that refuse a display.
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/system/Sistema.h"
 
@@ -21,6 +23,14 @@ double pfuncNumeroColori(int bitPerPixel, int piani);
 // 800 pixels, 1280 x 1024 above 1280, none in between.
 std::optional<Dimensioni> pfuncRisoluzioneRichiesta(int larghezza);
 inline constexpr double coloriMinimi = 65000;
+
+// A screen turned a quarter (90 or 270 degrees) shows each mode of the
+// display server's list, which is kept unturned, the other way round. The
+// program measures, switches to and restores sizes as the screen shows them.
+Dimensioni pfuncDimensioniVisibili(Dimensioni modo, bool girato);
+// The place in the server's list of the mode that shows `visibile` on the
+// screen as it is turned; nullopt when there is none.
+std::optional<std::size_t> pfuncModoCheMostra(const std::vector<Dimensioni>& modi, Dimensioni visibile, bool girato);
 
 std::string pfuncTestoRisoluzione(Dimensioni avvio);
 std::string pfuncTestoColori(double colori);

@@ -284,7 +284,7 @@ void FrmGioco::Form_Load() {
 
     creditLines = {std::string(ModGenerale::nomeProdotto) + " " + ModGenerale::versione,
                    "programma realizzato da",
-                   "la squadra di Velmo",
+                   prodotto::autore,
                    "",
                    "Per informazioni, commenti,",
                    "errori o altro scrivete a:",

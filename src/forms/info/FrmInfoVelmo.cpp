@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/common/Prodotto.h"
 #include "forms/ModGenerale.h"
 #include "forms/info/FrmBrenvo.h"
 #include "forms/game/FrmGioco.h"
@@ -16,7 +17,7 @@ FrmInfoVelmo::FrmInfoVelmo(FrmGioco& gioco) : FrmInfo(gioco, "frmInfoVelmo", "id
   aggiungiTesto(lblVersioneProgetto, 1200, 900, 4800, 270, 9.75);
   aggiungiTesto(lblLuogoDataProgetto, 1200, 1170, 4800, 270, 9.75);
   aggiungiTesto(lblAutore, 480, 1800, 5460, 270, 9);
-  lblAutore.setCaption("Programma realizzato dalla squadra di Velmo.");
+  lblAutore.setCaption(std::string("Programma realizzato da ") + prodotto::autore + ".");
   aggiungiTesto(lblTermini, 480, 2100, 5460, 720, 9);
   lblTermini.setCaption(
       "Questo programma è distribuito gratuitamente e può essere copiato liberamente, purché integro e "
@@ -48,7 +49,7 @@ void FrmInfoVelmo::msubPuntatoreMano(int i) {
 void FrmInfoVelmo::msubTestiPropri() {
   lblNomeProgetto.setCaption(ModGenerale::nomeProdotto);
   lblVersioneProgetto.setCaption(std::string("Versione ") + ModGenerale::versione);
-  lblLuogoDataProgetto.setCaption(std::string(luogo) + ", " + ModGenerale::dataProgetto);
+  lblLuogoDataProgetto.setCaption(std::string(prodotto::luogo) + ", " + ModGenerale::dataProgetto);
 }
 
 }  // namespace velmo

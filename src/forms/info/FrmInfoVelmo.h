@@ -14,7 +14,6 @@ class FrmInfoVelmo : public FrmInfo {
   Etichetta lblInfoBrenvo;
   Etichetta lblLinkBrenvoWebSite;
 
-  static constexpr const char* luogo = "Aosta";
  private:
   void msubTestiPropri() override;
   // The pointer over the info label: hand i of the game window.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/common/Conversioni.h"
+#include "core/common/Prodotto.h"
 #include "forms/ModGenerale.h"
 #include "forms/FileImpostazioni.h"
 
@@ -43,7 +44,7 @@ FrmAvvio::FrmAvvio() : Form("frmAvvio") {
   }
   struct Testo {
     Etichetta* etichetta;
-    const char* caption;
+    std::string caption;
     int left, top, width, height, punti;
     bool grassetto;
     Colore colore;
@@ -53,8 +54,8 @@ FrmAvvio::FrmAvvio() : Form("frmAvvio") {
       {&lblNomePrj, "     Velmo", 1920, 870, 3300, 750, 30, true, oro},
       {&lblSistemi, "Progettato per sistemi Windows a 32 bit", 540, 2100, 3400, 270, 8, false, chiaro},
       {&lblLicenza, "Gioco libero, senza alcuna garanzia.", 540, 2430, 3400, 270, 8, false, chiaro},
-      {&lblAutore, "Un programma della squadra di Velmo", 540, 2760, 3400, 270, 8, false, chiaro},
-      {&lblLuogo, "Trieste,", 540, 3240, 900, 270, 8, true, tenue},
+      {&lblAutore, std::string("Un programma di ") + prodotto::autore, 540, 2760, 3400, 270, 8, false, chiaro},
+      {&lblLuogo, std::string(prodotto::luogo) + ",", 540, 3240, 900, 270, 8, true, tenue},
       {&lblDataProgetto, "", 1410, 3240, 2500, 270, 8, true, tenue},
       {&lblNumAvvii, "", 780, 3840, 3000, 270, 8, false, oro},
   };

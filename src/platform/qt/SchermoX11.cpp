@@ -8,6 +8,8 @@
 
 #include <memory>
 
+#include "core/system/RegoleSistema.h"
+
 namespace velmo::x11 {
 
 namespace {
@@ -22,6 +24,19 @@ struct Configurazione {
   std::unique_ptr<XRRScreenConfiguration, decltype(&XRRFreeScreenConfigInfo)> conf{nullptr, &XRRFreeScreenConfigInfo};
   XRRScreenSize* taglie = nullptr;
   int numero = 0;
+
+  // The sizes as the server lists them, unturned.
+  std::vector<Dimensioni> elenco() const {
+    std::vector<Dimensioni> e;
+    for (int i = 0; i < numero; ++i) e.push_back({taglie[i].width, taglie[i].height});
+    return e;
+  }
+  // Whether the screen is turned a quarter.
+  bool girato() const {
+    Rotation rotazione = 0;
+    XRRConfigCurrentConfiguration(conf.get(), &rotazione);
+    return rotazione & (RR_Rotate_90 | RR_Rotate_270);
+  }
 };
 
 // The server's screen configuration, read anew each time: another program
@@ -47,26 +62,24 @@ std::optional<Dimensioni> dimensione() {
   Rotation rotazione = 0;
   const SizeID attuale = XRRConfigCurrentConfiguration(c->conf.get(), &rotazione);
   if (attuale >= c->numero) return std::nullopt;
-  const XRRScreenSize& t = c->taglie[attuale];
-  // A screen turned a quarter shows its size the other way round.
-  const bool girato = rotazione & (RR_Rotate_90 | RR_Rotate_270);
-  return girato ? Dimensioni{t.height, t.width} : Dimensioni{t.width, t.height};
+  return pfuncDimensioniVisibili(c->elenco()[attuale], c->girato());
 }
 
 std::vector<Dimensioni> modi() {
   std::vector<Dimensioni> elenco;
   if (const auto c = configurazione())
-    for (int i = 0; i < c->numero; ++i) elenco.push_back({c->taglie[i].width, c->taglie[i].height});
+    for (const Dimensioni& m : c->elenco()) elenco.push_back(pfuncDimensioniVisibili(m, c->girato()));
   return elenco;
 }
 
 bool cambiaRisoluzione(Dimensioni d) {
   const auto c = configurazione();
   if (!c) return false;
-  int scelta = -1;
-  for (int i = 0; i < c->numero && scelta < 0; ++i)
-    if (c->taglie[i].width == d.larghezza && c->taglie[i].height == d.altezza) scelta = i;
-  if (scelta < 0) return false;
+  // The list is unturned and `d` is as the screen shows it: compared in the
+  // screen's orientation, so a turned screen finds its start-up size again.
+  const auto modo = pfuncModoCheMostra(c->elenco(), d, c->girato());
+  if (!modo) return false;
+  const auto scelta = static_cast<SizeID>(*modo);
   Rotation rotazione = 0;
   const SizeID attuale = XRRConfigCurrentConfiguration(c->conf.get(), &rotazione);
   if (attuale == scelta) return true;

@@ -11,6 +11,8 @@
 
 namespace velmo::x11 {
 
+// Sizes are as the screen shows them: a screen turned a quarter shows the
+// server's modes the other way round.
 // The screen's size in pixels; nullopt off X11.
 std::optional<Dimensioni> dimensione();
 // The sizes the server offers.

@@ -191,6 +191,16 @@ TEST(PartitaSalvata, UnFileManomessoSiRifiutaAlSuoPasso) {
        [](const PartitaSalvata& p) { EXPECT_EQ(p.grid.freeCells, 5674); }},
       {"minutes 61", poni("didi", "330"), P::orologio, nulla},
       {"seconds 60", poni("dada", "576"), P::orologio, nulla},
+      {"60 minutes and 1 second", [](Valori& v) {
+         v["didi"] = "329";
+         v["dada"] = "517";
+       },
+       P::orologio, nulla},
+      {"60 minutes and 59 seconds", [](Valori& v) {
+         v["didi"] = "329";
+         v["dada"] = "575";
+       },
+       P::orologio, nulla},
       {"minutes as abc, -269", poni("didi", "abc"), P::orologio, nulla},
       {"the computer's last column 10", poni("varifercocinobulan", "23"), P::ultimeColonne, nulla},
       {"the player's last column -1", poni("nalubonicocrefirav", "12"), P::ultimeColonne, nulla},
@@ -200,8 +210,14 @@ TEST(PartitaSalvata, UnFileManomessoSiRifiutaAlSuoPasso) {
        [](const PartitaSalvata& p) { EXPECT_EQ(p.match.score, -678349); }},
       {"seconds as 528abc, 12", poni("dada", "528abc"), std::nullopt,
        [](const PartitaSalvata& p) { EXPECT_EQ(p.match.clockSeconds, 12); }},
-      {"minutes 60", poni("didi", "329"), std::nullopt,
-       [](const PartitaSalvata& p) { EXPECT_EQ(p.match.clockMinutes, 60); }},
+      {"60 : 00, where the clock stops", [](Valori& v) {
+         v["didi"] = "329";
+         v["dada"] = "516";
+       },
+       std::nullopt, [](const PartitaSalvata& p) {
+         EXPECT_EQ(p.match.clockMinutes, 60);
+         EXPECT_EQ(p.match.clockSeconds, 0);
+       }},
       {"equal last columns", [](Valori& v) { v["nalubonicocrefirav"] = v["varifercocinobulan"]; }, std::nullopt,
        [](const PartitaSalvata& p) { EXPECT_EQ(p.moveHistory.lastPlayerColumn, 5); }},
       {"a half rounds to even, 3.5 lives to 4", poni("var", "80.5"), P::vite, nulla},

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+
 #include "Gioco.h"
 
 namespace velmo::test {
@@ -22,8 +25,19 @@ TEST_F(Crediti, IlPannelloELeRigheDopoIlCaricamento) {
   for (int i = 2; i <= 12; ++i) EXPECT_EQ(T(i), T(i - 1) + H(i - 1));
   EXPECT_TRUE(f.tmrCrediti.attivo());
   EXPECT_EQ(f.tmrCrediti.interval(), 25);
-  EXPECT_EQ(f.lblCrediti[7].caption(), " - bv@example.org - ");
-  EXPECT_EQ(f.lblCrediti[9].caption(), "https://www.example.org/velmo");
+  const std::array<std::string, 12> righe = {"Brenvo Velmo 2.0",
+                                             "programma realizzato da",
+                                             "Brenvo",
+                                             "",
+                                             "Per informazioni, commenti,",
+                                             "errori o altro scrivete a:",
+                                             " - bv@example.org - ",
+                                             "oppure visitate il sito:",
+                                             "https://www.example.org/velmo",
+                                             "",
+                                             "",
+                                             "Premere F2 per iniziare..."};
+  for (int i = 1; i <= 12; ++i) EXPECT_EQ(f.lblCrediti[i].caption(), righe[static_cast<std::size_t>(i - 1)]) << i;
 }
 
 TEST_F(Crediti, UnTickSuUnaRigaDalPosto) {
@@ -43,6 +57,10 @@ TEST_F(Crediti, UnTickSuUnaRigaDalPosto) {
       {"a 3/4: metà colore, 127.5 va a 128", sh * 3 / 4, sh * 3 / 4 - 1, {128, 120, 25}},
       {"a metà: colore pieno", sh / 2, sh / 2 - 1, {255, 240, 50}},
       {"a 1/4 in dissolvenza", sh / 4, sh / 4 - 1, {128, 120, 25}},
+      // f = 1/4 on the way in and out: 50 x 1/4 = 12.5 goes to the even 12
+      // (63.75 -> 64, 60 stays 60).
+      {"a T = 266, 12.5 va a 12", 266, 265, {64, 60, 12}},
+      {"a T = 38, 12.5 va a 12", 38, 37, {64, 60, 12}},
       {"in cima: nero", 0, -1, {0, 0, 0}},
       {"appena uscito in cima: colore invariato", -1, -2, grigio},
       // f = 1/152: 255/152 = 1.68 -> 2, 240/152 = 1.58 -> 2, 50/152 = 0.33 -> 0

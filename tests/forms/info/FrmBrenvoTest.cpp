@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,75 @@ TEST_F(Brenvo, LoSpettacoloConISuoiTempi) {
   EXPECT_EQ(intro.lnRisultato.x2(), 4935);
   EXPECT_EQ(intro.lblRisultato.caption(), "- CONTATTAMI -");
   EXPECT_TRUE(intro.lblRisultato.visible());
+}
+
+// What the show's window shows, in short: the disc and the logo in their
+// state, the connection line, the phase caption, the result line with its
+// end's x, the typed address and the closing text, each when visible.
+std::string visibile(const FrmBrenvo& w) {
+  auto quale = [](const Serie<Immagine, 2>& s) {
+    return std::string(s[1].visible() ? "1" : "") + (s[2].visible() ? "2" : "");
+  };
+  std::string v = "disco " + quale(w.imgDisco) + ", logo " + quale(w.imgBrenvo);
+  if (w.lnConnessione.visible()) v += ", connessione";
+  if (w.lblFase.visible()) v += ", fase " + w.lblFase.caption();
+  if (w.lnRisultato.visible()) v += ", risultato a " + std::to_string(w.lnRisultato.x2());
+  if (w.lblEmail.visible()) v += ", email " + w.lblEmail.caption();
+  if (w.lblRisultato.visible()) v += ", " + w.lblRisultato.caption();
+  return v;
+}
+
+TEST_F(Brenvo, CioCheSiVedeAOgniPasso) {
+  // The state after every instant that changed it, in show time.
+  std::vector<std::pair<double, std::string>> passi;
+  auto annota = [&] {
+    if (!intro.loaded()) return;
+    const double t = p.adesso() - inizio;
+    const std::string v = visibile(intro);
+    if (!passi.empty() && std::abs(passi.back().first - t) < 1e-9) passi.pop_back();
+    if (passi.empty() || passi.back().second != v) passi.emplace_back(t, v);
+  };
+  for (Controllo* c : intro.controlli()) c->osserva(annota);
+  intro.lblFase.osserva([&] {
+    if (fasi.empty() || fasi.back() != intro.lblFase.caption()) fasi.push_back(intro.lblFase.caption());
+    annota();
+  });
+  intro.lblEmail.osserva(annota);
+  intro.Show(true);
+
+  const int r = intro.roundColpo();
+  const double lampeggio = 4.5 + (r - 1) * 0.075;
+  const double avvenuto = lampeggio + 15 * 0.18, digitazione = avvenuto + 0.5 + 1.3;
+  std::vector<std::pair<double, std::string>> attesi = {
+      {0.0, "disco 1, logo 1, fase Contatto ?"},
+      {1.5, "disco 2, logo 1, fase Contatto ?"},
+      {2.5, "disco 2, logo 1, fase Contatto..."},
+      {3.5, "disco 2, logo 1, connessione, fase Contatto..."},
+  };
+  // The blink alternates the logo, starting from the second picture; the
+  // fifteenth leaves it there, and "Avvenuto !" comes at the same moment.
+  for (int volta = 1; volta <= 15; ++volta)
+    attesi.emplace_back(lampeggio + volta * 0.18, std::string("disco 2, logo ") + (volta % 2 ? "2" : "1") +
+                                                     ", connessione, fase " +
+                                                     (volta == 15 ? "Avvenuto !" : "Contatto..."));
+  attesi.emplace_back(avvenuto + 0.5, "disco 1, logo 2, fase Avvenuto !");
+  // The phase hides as the typing starts; each step moves the result line's
+  // end and shows one more character.
+  const int xs[] = {2610, 2780, 2980, 3160, 3320, 3505, 3660, 3850, 4095, 4280, 4470, 4605, 4750, 4935};
+  const std::string indirizzo = "b v @ e x a m p l e . o r g";
+  for (int i = 1; i <= 14; ++i)
+    attesi.emplace_back(digitazione + (i - 1) * 0.105, "disco 1, logo 2, risultato a " + std::to_string(xs[i - 1]) +
+                                                          ", email " + indirizzo.substr(0, 2 * i - 1));
+  const double scritto = digitazione + 14 * 0.105;
+  attesi.emplace_back(scritto, "disco 1, logo 2, email " + indirizzo);
+  attesi.emplace_back(scritto + 1.0, "disco 1, logo 1, email " + indirizzo);
+  attesi.emplace_back(scritto + 1.5, "disco 1, logo 1, email " + indirizzo + ", - CONTATTAMI -");
+
+  ASSERT_EQ(passi.size(), attesi.size());
+  for (std::size_t i = 0; i < attesi.size(); ++i) {
+    EXPECT_EQ(passi[i].second, attesi[i].second) << i;
+    EXPECT_NEAR(passi[i].first, attesi[i].first, 1e-4) << attesi[i].second;
+  }
 }
 
 TEST_F(Brenvo, IlColpoAccelera) {

@@ -76,6 +76,12 @@ TEST_F(PartitaInClassifica, UnaPartitaConPuntiEntraInClassifica) {
   attesi.insert(attesi.end(), {"mostra frmClassifica", "scarica frmClassifica", "ridisegna",
                                "msg Vuoi fare un'altra partita ?"});
   EXPECT_EQ(dopo, attesi);
+  // Each time with the service title and no default text.
+  ASSERT_EQ(p.input.size(), 3u);
+  for (const InputMostrato& i : p.input) {
+    EXPECT_EQ(i.titolo, " Brenvo Info Service...");
+    EXPECT_EQ(i.predefinito, "");
+  }
 
   // The writes: names, then scores, then victories, places 1 to 5 each.
   std::vector<std::string> chiavi;

@@ -77,8 +77,13 @@ TEST_F(Avvio, LoSplashContaLAvvio) {
   p.file["/opt/velmo/Velmo.001"].contenuto = "[Toob]\r\nk=41\r\n";
   FrmAvvio splash;
   splash.Load();
-  EXPECT_EQ(splash.lblNumAvvii.caption(), "Avvio numero:  42");
-  EXPECT_EQ(splash.lblDataProgetto.caption(), "11 Novembre 2002");
+  // Every caption, in the order the splash lays them out.
+  std::vector<std::string> testi;
+  for (const Controllo* c : splash.controlli())
+    if (const auto* l = dynamic_cast<const Etichetta*>(c)) testi.push_back(l->caption());
+  EXPECT_EQ(testi, (std::vector<std::string>{"Brenvo ", "     Velmo", "Progettato per sistemi Windows a 32 bit",
+                                             "Gioco libero, senza alcuna garanzia.", "Un programma di Brenvo",
+                                             "Trieste,", "11 Novembre 2002", "Avvio numero:  42"}));
   EXPECT_EQ(splash.imgDummy[3].width(), 4600);
   EXPECT_EQ(splash.width(), 5670);
   EXPECT_EQ(splash.height(), 4440);
@@ -91,6 +96,14 @@ TEST_F(Avvio, OgniControlloCheFallisceFermaTutto) {
     std::function<void(PiattaformaTest&)> prepara;
     std::string messaggio;  // the one message, "" for none
     bool termina;
+    Icona icona = Icona::esclamazione;
+  };
+  auto guasto = [](const char* operazione) {
+    return [=](PiattaformaTest& p) { p.guasti.insert(operazione); };
+  };
+  auto imprevisto = [](const std::string& routine, const std::string& descrizione) {
+    return "Si è verificato un errore imprevisto nella routine " + routine + ":\r\n\r\n(" + descrizione +
+           ")\r\n\r\nSi consiglia di reinstallare l'applicazione.. :(";
   };
   const std::string mancante001 =
       "Impossibile trovare il file:\r\n\r\n/opt/velmo/Velmo.001.\r\n\r\nE' necessario reinstallare l'applicazione... :(";
@@ -101,7 +114,7 @@ TEST_F(Avvio, OgniControlloCheFallisceFermaTutto) {
          p.altraIstanza = true;
          p.schermo_ = {1600, 1200};  // it ends before touching the display
        },
-       "Brenvo Velmo 2.0\r\n è già in esecuzione...", true},
+       "Brenvo Velmo 2.0\r\n è già in esecuzione...", true, Icona::informazione},
       {"schermo stretto rifiutato", [](PiattaformaTest& p) {
          p.schermo_ = {640, 480};
          p.modi = {{640, 480}};
@@ -128,6 +141,20 @@ TEST_F(Avvio, OgniControlloCheFallisceFermaTutto) {
          p.file["/opt/velmo/Velmo.001"].contenuto = "[Toob]\r\nk=3\r\n";
        },
        "", false},
+      // Unexpected errors: each routine's own box, and the end.
+      {"errore imprevisto in Main", guasto("schermo"), imprevisto("Main", "guasto di prova: schermo"), true},
+      {"errore nel nome del sistema", guasto("versioneSistema"),
+       "Errore inaspettato nella routine mfuncRilevaOS,\r\ndel modulo modGenerale...", true},
+      {"errore nel contare i colori, dopo un cambio", [&](PiattaformaTest& p) {
+         p.schermo_ = {1600, 1200};
+         guasto("profonditaColore")(p);
+       },
+       imprevisto("mfuncRilevaNumeroColoriSchermo", "guasto di prova: profonditaColore"), true},
+      {"errore nel cambio di risoluzione", [&](PiattaformaTest& p) {
+         p.schermo_ = {1600, 1200};
+         guasto("cambiaRisoluzione")(p);
+       },
+       "Errore inaspettato nella routine pfuncCambiaRisoluzioneSchermo...\r\n", true},
   };
   for (const Caso& c : casi) {
     Partenza a;
@@ -141,12 +168,65 @@ TEST_F(Avvio, OgniControlloCheFallisceFermaTutto) {
     ASSERT_EQ(a.p.messaggi.size(), 1u) << c.nome;
     EXPECT_EQ(a.p.messaggi[0].testo, c.messaggio) << c.nome;
     EXPECT_EQ(a.p.messaggi[0].titolo, " Brenvo Info Service...") << c.nome;
+    EXPECT_EQ(a.p.messaggi[0].icona, c.icona) << c.nome;
+    EXPECT_EQ(a.p.messaggi[0].pulsanti, Pulsanti::ok) << c.nome;
+    // An early end leaves the display as the switch left it.
+    EXPECT_LE(std::count_if(a.p.registro.begin(), a.p.registro.end(),
+                            [](const std::string& v) { return v.rfind("risoluzione", 0) == 0; }),
+              1)
+        << c.nome;
     // Nothing after the failed check ran: no splash, no game window, and
     // only a refused switch touched the display.
     EXPECT_EQ(a.p.registro.back(), "termina") << c.nome;
     EXPECT_EQ(std::count(a.p.registro.begin(), a.p.registro.end(), "mostra frmAvvio"), 0) << c.nome;
-    if (a.p.altraIstanza) EXPECT_EQ(a.p.registro, (std::vector<std::string>{"msg " + c.messaggio, "termina"}));
+    if (a.p.altraIstanza) {
+      EXPECT_EQ(a.p.registro, (std::vector<std::string>{"msg " + c.messaggio, "termina"}));
+    }
     EXPECT_FALSE(a.f.loaded()) << c.nome;
+  }
+}
+
+// A screen turned a quarter: its sizes are the server's modes the other way
+// round, and the start-up size is found again at the end.
+TEST_F(Avvio, UnoSchermoGiratoTornaComEraAllaFine) {
+  p.schermoGirato = true;
+  p.modi = {{2560, 1440}, {1024, 1280}, {1280, 1024}};
+  p.schermo_ = {1440, 2560};
+  ASSERT_FALSE(avvia());
+  EXPECT_EQ(p.schermo_, (Dimensioni{1280, 1024}));
+  p.rispondi(Risposta::si);  // "Sicuro di voler uscire ?"
+  EXPECT_THROW(f.mnuFileEsci_Click(), ProgrammaTerminato);
+  EXPECT_EQ(p.schermo_, (Dimensioni{1440, 2560}));
+  EXPECT_EQ(std::count(p.registro.begin(), p.registro.end(), "risoluzione 1440x2560"), 1);
+
+  // Without a mode that shows 1280 x 1024 turned, the start says so.
+  Partenza a;
+  a.p.schermoGirato = true;
+  a.p.modi = {{2560, 1440}, {1280, 1024}};
+  a.p.schermo_ = {1440, 2560};
+  EXPECT_TRUE(a.avvia());
+  ASSERT_EQ(a.p.messaggi.size(), 1u);
+  EXPECT_EQ(a.p.messaggi[0].testo.substr(0, 51), "La risoluzione attuale dello schermo è: 1440x2560.");
+  EXPECT_EQ(a.p.schermo_, (Dimensioni{1440, 2560}));
+}
+
+// Leaving the game window puts the display back to the size of the start,
+// whether or not the start switched it.
+TEST_F(Avvio, LaFinestraDelGiocoScaricataRimetteLoSchermoComEra) {
+  for (const Dimensioni inizio : {Dimensioni{1600, 1200}, Dimensioni{640, 480}, Dimensioni{1024, 768}}) {
+    Partenza a;
+    a.p.schermo_ = inizio;
+    ASSERT_FALSE(a.avvia());
+    const bool cambiato = inizio.larghezza != 1024;
+    EXPECT_EQ(a.p.schermo_ == inizio, !cambiato) << inizio.larghezza;
+    a.p.rispondi(Risposta::si);  // "Sicuro di voler uscire ?"
+    EXPECT_THROW(a.f.mnuFileEsci_Click(), ProgrammaTerminato);
+    EXPECT_EQ(a.p.schermo_, inizio) << inizio.larghezza;
+    const auto scarica = std::find(a.p.registro.begin(), a.p.registro.end(), "scarica frmGioco");
+    ASSERT_NE(scarica, a.p.registro.end());
+    const std::string ripristino =
+        "risoluzione " + std::to_string(inizio.larghezza) + "x" + std::to_string(inizio.altezza);
+    EXPECT_NE(std::find(a.p.registro.begin(), scarica, ripristino), scarica) << inizio.larghezza;
   }
 }
 
