@@ -31,6 +31,8 @@ class DesktopGnome(DesktopReale):
     nome = "gnome"
     variabili_desktop = {"XDG_CURRENT_DESKTOP": "GNOME", "XDG_SESSION_DESKTOP": "gnome",
                          "XDG_SESSION_TYPE": "wayland", "GDMSESSION": "gnome"}
+    # A transient window must name a mapped parent, or none.
+    avvisi_vietati = ("Invalid WM_TRANSIENT_FOR",)
 
     def _avvia_compositore(self):
         # PipeWire carries the pictures (and the game's sound, as on a desktop).

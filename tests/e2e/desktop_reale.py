@@ -73,6 +73,7 @@ class DesktopReale(SessioneX):
 
     nome = "desktop"
     variabili_desktop = {}  # what the desktop's launcher adds to a program's environment
+    avvisi_vietati = ()  # what the compositor's log must never say about the game's windows
 
     def _avvia_x(self):
         self.cartella = tempfile.mkdtemp(prefix=f"velmo-{self.nome}-")
@@ -186,8 +187,13 @@ def prova_partita(desktop, programma_geometria):
     """The game on this desktop as a player meets it: started from the
     launcher's environment, decorated, a match played with F2 and a column
     key, Alt+F4 through the compositor asking to save the match, the answer
-    "No" ending the game, and the screen back at the size it had. Raises
-    AssertionError or ErroreX on the first thing that goes wrong."""
+    "No" ending the game (had the first question been "Sicuro di voler
+    uscire ?", "No" would have kept it running), the screen back at the size
+    it had, and no warning from the compositor about the game's windows.
+    Raises AssertionError or ErroreX on the first thing that goes wrong.
+
+    XWayland emulates a mode switch for the client that asks for it alone:
+    xrandr, another client, sees the desktop's size throughout."""
     prima = desktop.modo_schermo()
     gioco = desktop.avvia_gioco()
     print(f"{desktop.nome}: the game window came up on XWayland {desktop.display} "
@@ -214,6 +220,11 @@ def prova_partita(desktop, programma_geometria):
     desktop.premi("Return")
     codice = gioco.wait(20)
     dopo = desktop.modo_schermo()
-    print(f"{desktop.nome}: the game ended with code {codice}; screen {prima} before, {dopo} after")
+    foto = desktop.schermata("04_dopo.png")
+    print(f"{desktop.nome}: the game ended with code {codice}; screen {prima} before, {dopo} after, "
+          f"the desktop's picture {foto.larghezza}x{foto.altezza}")
     assert codice == 0, f"exit code {codice}"
-    assert dopo == prima, f"the screen stayed at {dopo}, was {prima}"
+    assert dopo == prima == f"{foto.larghezza}x{foto.altezza}", f"the screen is {dopo}, was {prima}"
+    avvisi = [riga for riga in desktop.leggi_registro().splitlines()
+              if any(avviso in riga for avviso in desktop.avvisi_vietati)]
+    assert not avvisi, f"{desktop.nome} warned about the game's windows: {avvisi}"
