@@ -25,7 +25,7 @@ as_root() {  # as_root "what a user without sudo runs as root" command...
 
 packages=(
   build-essential cmake pkg-config python3
-  qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6
+  qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
   libsndfile1-dev libxrandr-dev libxrender-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool openbox imagemagick x11-utils fonts-dejavu-core
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils python3-xlib weston xwayland

@@ -275,6 +275,11 @@ class Timer : public Controllo {
   }
   bool attivo() const { return enabled() && interval_ > 0; }
   std::function<void()> onTimer;
+  // A timer that only moves what its window shows: the platform holds it
+  // while nobody can see the window (minimised, on another workspace, fully
+  // covered), and it goes on from there when the window shows again.
+  bool soloSeVisibile() const { return soloSeVisibile_; }
+  void setSoloSeVisibile(bool s) { soloSeVisibile_ = s; }
 
   // What a platform compares, at each change, to know whether to restart.
   struct Avvio {
@@ -287,6 +292,7 @@ class Timer : public Controllo {
  private:
   int interval_ = 0;
   unsigned impostazioni_ = 0;
+  bool soloSeVisibile_ = false;
 };
 
 // A control array with indices from 1, as the program numbers them.

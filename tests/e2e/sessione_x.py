@@ -70,9 +70,11 @@ def avvio_riservato():
 
 
 class SessioneX:
-    def __init__(self, eseguibile, cartella_artefatti, copia=True):
+    def __init__(self, eseguibile, cartella_artefatti, copia=True, gestore=("openbox", "--sm-disable")):
         """With `copia` the game runs from a private copy of its folder
-        (see copia_del_gioco); a test that prepares its own folder says no."""
+        (see copia_del_gioco); a test that prepares its own folder says no.
+        `gestore` is the window manager's command line."""
+        self.gestore = list(gestore)
         self.cartella_gioco = tempfile.mkdtemp(prefix="velmo-gioco-") if copia else None
         self.eseguibile = copia_del_gioco(eseguibile, self.cartella_gioco) if copia else eseguibile
         self.artefatti = cartella_artefatti
@@ -118,17 +120,17 @@ class SessioneX:
         attendi(lambda: self._esegui(["xprop", "-root"], controlla=False).returncode == 0,
                 15, f"the X server on {self.display} to answer")
         # Without a window manager X gives no focus and Alt+F4 closes nothing.
-        self.uscita_wm = os.path.join(self.artefatti, "openbox.out")
+        self.uscita_wm = os.path.join(self.artefatti, os.path.basename(self.gestore[0]) + ".out")
         with open(self.uscita_wm, "w") as uscita:
-            self.processi.append(subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+            self.processi.append(subprocess.Popen(self.gestore, env=self.env,
                                                   stdout=uscita, stderr=subprocess.STDOUT))
-        attendi(self._window_manager_pronto, 15, "openbox to manage the display")
+        attendi(self._window_manager_pronto, 15, "the window manager to manage the display")
 
     def _window_manager_pronto(self):
         if self.processi[-1].poll() is not None:
             with open(self.uscita_wm) as uscita:
                 detto = uscita.read().strip()
-            raise ErroreX(f"openbox ended with code {self.processi[-1].returncode}: {detto}")
+            raise ErroreX(f"{self.gestore[0]} ended with code {self.processi[-1].returncode}: {detto}")
         r = self._esegui(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], controlla=False)
         return r.returncode == 0 and "window id" in r.stdout
 

@@ -10,7 +10,9 @@ before the game stops it and ends.
 
 A script of cues shows that each new cue cuts the one before and that a
 stop silences it at once: the 3.8 s fanfare "id_09" cut after 0.5 s by the
-tick, the 6.3 s "id_06" stopped after 0.4 s.
+tick, the 6.3 s "id_06" stopped after 0.4 s. Another plays the start-up
+music and stalls the user interface's thread twice for 300 ms: the music
+goes on without a gap.
 
 Then the same without any sound server: the game starts, plays the match
 and quits at once, without the farewell's wait, and without a message."""
@@ -134,6 +136,53 @@ def copione(suona, artefatti):
     assert 0.3 <= d2 <= 0.55, f"the cue stopped after 0.4 s lasted {d2:.3f} s"
 
 
+def silenzio_piu_lungo(campioni, da, a):
+    """The longest run of exact zeros between two sample indices, in seconds:
+    the null sink records a gap in what it was fed as digital silence."""
+    piu_lungo = corrente = 0
+    for v in campioni[max(da, 0):min(a, len(campioni))]:
+        corrente = corrente + 1 if v == 0 else 0
+        piu_lungo = max(piu_lungo, corrente)
+    return piu_lungo / FREQUENZA
+
+
+def stallo(suona, artefatti, musica):
+    """The start-up music plays while the user interface's thread stalls for
+    300 ms, twice what the output holds ahead: the sound is decoded and fed
+    on its own thread, so the recording shows no gap."""
+    registrazione = os.path.join(artefatti, "stallo.raw")
+    with ServerAudio() as server:
+        registratore = server.registra(registrazione, FREQUENZA)
+        time.sleep(2.0)
+        uscita = subprocess.run([suona, "file:" + musica, "1.5", "blocca:0.3", "1.0", "blocca:0.3", "1.0", "ferma",
+                                 "0.3"], env=server.env, capture_output=True, text=True, check=True,
+                                timeout=30).stdout
+        time.sleep(0.3)
+        registratore.terminate()
+        registratore.wait(5)
+        fine = time.monotonic()
+    passi = [(float(t), nome) for t, nome in (riga.split() for riga in uscita.splitlines())]
+    campioni = array.array("h")
+    with open(registrazione, "rb") as f:
+        campioni.frombytes(f.read())
+    inizio = fine - len(campioni) / FREQUENZA
+
+    def indice(t):
+        return int((t - inizio) * FREQUENZA)
+
+    t_musica = next(t for t, nome in passi if nome == "file")
+    # Before any stall: what the music itself holds of silence.
+    quieto = silenzio_piu_lungo(campioni, indice(t_musica + 0.4), indice(t_musica + 1.4))
+    print(f"stall: longest silence in the music before any stall {quieto * 1000:.1f} ms")
+    for t, nome in passi:
+        if nome != "blocca":
+            continue
+        # The stall, what the output held at its start, and a margin.
+        buco = silenzio_piu_lungo(campioni, indice(t - 0.05), indice(t + 0.6))
+        print(f"stall at {t - t_musica:+.2f} s into the music: longest silence {buco * 1000:.1f} ms")
+        assert buco < 0.02, f"a gap of {buco * 1000:.0f} ms in the music while the user interface stalled"
+
+
 def senza_server(eseguibile, artefatti):
     with SenzaServer() as nessuno, SessioneX(eseguibile, artefatti) as x:
         x.env.update({k: nessuno.env[k] for k in VARIABILI})
@@ -149,6 +198,7 @@ def main():
     os.makedirs(artefatti, exist_ok=True)
     con_server(eseguibile, artefatti)
     copione(suona, artefatti)
+    stallo(suona, artefatti, os.path.join(os.path.dirname(eseguibile), "Velmo.002"))
     senza_server(eseguibile, artefatti)
     print("sound end to end: passed")
 

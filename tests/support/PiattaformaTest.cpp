@@ -169,28 +169,41 @@ void PiattaformaTest::attendiEventi(double scadenza) {
   if (!eseguiProssimo(scadenza)) adesso_ = std::max(adesso_, scadenza);
 }
 
-void PiattaformaTest::registraTimer(Controllo& c) {
+void PiattaformaTest::arma(Timer& t, const Form& form) {
+  auto o = std::find_if(orologi_.begin(), orologi_.end(), [&t](const Orologio& x) { return x.timer == &t; });
+  if (o == orologi_.end()) return;
+  const bool fermo = !t.attivo() || (t.soloSeVisibile() && nascoste_.count(&form));
+  o->prossimo = fermo ? INFINITY : adesso_ + t.interval() / 1000.0;
+}
+
+void PiattaformaTest::registraTimer(Controllo& c, const Form& form) {
   auto* t = dynamic_cast<Timer*>(&c);
   if (!t) return;
   orologi_.push_back({t});
-  auto avvia = [this, t] {
-    auto o = std::find_if(orologi_.begin(), orologi_.end(), [t](const Orologio& x) { return x.timer == t; });
-    if (o != orologi_.end()) o->prossimo = t->attivo() ? adesso_ + t->interval() / 1000.0 : INFINITY;
-  };
   // Only the changes the timer names restart it.
-  t->osserva([t, avvia, prima = t->avvio()]() mutable {
+  t->osserva([this, t, &form, prima = t->avvio()]() mutable {
     if (t->avvio() == prima) return;
     prima = t->avvio();
-    avvia();
+    arma(*t, form);
   });
-  avvia();
+  arma(*t, form);
+}
+
+void PiattaformaTest::vedi(Form& form, bool vista) {
+  if (vista == !nascoste_.count(&form)) return;
+  if (vista)
+    nascoste_.erase(&form);
+  else
+    nascoste_.insert(&form);
+  for (Timer* t : timerDi_[&form])
+    if (t->soloSeVisibile()) arma(*t, form);
 }
 
 void PiattaformaTest::creaForm(Form& form) {
   padroni_[&form] = &form;
   perOgniControllo(form, [&](Controllo& c) {
     padroni_[&c] = &form;
-    registraTimer(c);
+    registraTimer(c, form);
     if (auto* t = dynamic_cast<Timer*>(&c)) timerDi_[&form].push_back(t);
   });
   std::function<void(VoceMenu&)> menu = [&](VoceMenu& m) {
@@ -225,6 +238,7 @@ void PiattaformaTest::distruggiForm(Form& form) {
     std::erase_if(orologi_, [t](const Orologio& o) { return o.timer == t; });
   }
   timerDi_.erase(&form);
+  nascoste_.erase(&form);
 }
 
 void PiattaformaTest::mostraMenuPopup(Form&, VoceMenu& menu) {

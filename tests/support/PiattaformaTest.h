@@ -81,6 +81,9 @@ class PiattaformaTest : public Piattaforma {
   // activated as it appears, and again each time the user comes back.
   void attiva(Form& form);
   void disattiva(Form& form);
+  // The window minimised, on another workspace or covered (false), and shown
+  // again (true): its timers that only move what it shows hold meanwhile.
+  void vedi(Form& form, bool vista);
   void scegli(VoceMenu& voce);
   void tasto(Form& form, int codice, int shift = 0);  // down and up
   void chiudi(Form& form);  // the window manager's close request
@@ -189,7 +192,10 @@ class PiattaformaTest : public Piattaforma {
     double prossimo = std::numeric_limits<double>::infinity();
   };
   void annota(std::string voce);
-  void registraTimer(Controllo& c);
+  void registraTimer(Controllo& c, const Form& form);
+  // Sets the timer's next tick from now, or never while it is stopped or
+  // held by its hidden window.
+  void arma(Timer& t, const Form& form);
   std::optional<std::string> dialogo(const std::string& voce, const DialogoFile& d);
   // The next thing due: a scripted event or a timer tick; false when none
   // falls due by `limite`.
@@ -205,6 +211,7 @@ class PiattaformaTest : public Piattaforma {
   std::vector<Orologio> orologi_;  // in order of creation, which breaks ties
   std::map<const Form*, std::vector<Timer*>> timerDi_;
   std::vector<Form*> modali_;
+  std::set<const Form*> nascoste_;
   int messaggiAperti_ = 0;
   std::map<const void*, Form*> padroni_;  // every control and menu item of a loaded window
   struct RispostaScritta {

@@ -77,6 +77,7 @@ FrmGioco::FrmGioco() : Form("frmGioco") {
   tmrWaveMp3.onTimer = [this] { tmrWaveMp3_Timer(); };
   // Set going and stopped by the state of the window.
   tmrCrediti.onTimer = [this] { tmrCrediti_Timer(); };
+  tmrCrediti.setSoloSeVisibile(true);  // the crawl is only drawing: no work while nobody looks
   for (Timer* t : {&tmrTempo, &tmrIntermittenza, &tmrCrediti, &tmrWaveMp3}) aggiungi(*t);
 
   msubCreaMenu();
@@ -239,10 +240,11 @@ void FrmGioco::Form_Load() {
   pTrappaErrori("frmGioco.Form_Load", [&] {
     setSize(larghezzaFinestra, altezzaFinestra(modGenerale.nomeSistema));
     setCaption(pfuncCaptionBase());
-    // The title bar offers no close command: quitting goes through "&Esci"
-    // or Alt+F4, and a close request from the window manager takes the
-    // Alt+F4 path (Form_QueryClose).
-    setCloseCommand(false);
+    // The window allows the close command: GNOME and KDE take Alt+F4
+    // themselves and send the request only to a window that allows it. The
+    // request, from the key or a title-bar button, takes the Alt+F4 path
+    // (Form_QueryClose), so quitting still asks its questions.
+    setCloseCommand(true);
     mnuPopUpFuoriGioco1.setVisible(false);
     mnuPopUpInGioco1.setVisible(false);
     mnuPopUpFuoriGioco2.setVisible(false);

@@ -215,6 +215,9 @@ QRect PannelloEtichetteQt::areaDi(const Etichetta& l) {
   if (!l.visible()) return {};
   const QRect dove = rettangoloPixel(l);
   if (!l.backTrasparente() && l.backColor() != contenitore().backColor()) return dove;
+  // Ink of the panel's own colour shows nothing: a line faded out to black
+  // moves without a pixel changing.
+  if (l.foreColor() == contenitore().backColor()) return {};
   return testo(l).inchiostro.translated(dove.topLeft()) & dove;
 }
 

@@ -18,9 +18,11 @@
 
 #include "platform/qt/ControlliQt.h"
 #include "platform/qt/FigureQt.h"
+#include "platform/qt/FinestraX11.h"
 #include "platform/qt/MenuQt.h"
 #include "platform/qt/TastiQt.h"
 #include "platform/qt/TestiQt.h"
+#include "platform/qt/VisibilitaQt.h"
 
 namespace velmo {
 
@@ -63,11 +65,16 @@ FinestraQt::FinestraQt(Form& form)
   timerRilascio_->setInterval(30);  // a repeat's press follows its release at once
   connect(timerRilascio_, &QTimer::timeout, this, &FinestraQt::consegnaRilascio);
 
-  // A splash: no frame, no title, no taskbar entry.
-  if (form.senzaBordo()) setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+  // A splash: no frame, no title, no taskbar entry; an ordinary window
+  // named a splash at its first show (see x11::tipoSplash).
+  if (form.senzaBordo()) setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
 
   installEventFilter(this);
   superficie_->installEventFilter(this);
+  visibilita_ = std::make_unique<VisibilitaQt>(*this, [this](bool) {
+    if (staccata_) return;
+    for (const auto& applica : applicaTimer_) applica();
+  });
   form.osserva([this] { rispecchiaForm(); });
   rispecchiaForm();
 }
@@ -155,18 +162,22 @@ void FinestraQt::legaTimer(Timer& t) {
       gestore();
     }
   });
-  auto applica = [&t, q] {
-    if (t.attivo())
-      q->start(t.interval());
-    else
+  auto applica = [this, &t, q] {
+    if (t.attivo() && (!t.soloSeVisibile() || (visibilita_ && visibilita_->vista()))) {
+      // A hold does not restart a running timer: its ticks keep their pace.
+      if (!q->isActive() || q->interval() != t.interval()) q->start(t.interval());
+    } else {
       q->stop();
+    }
   };
+  applicaTimer_.push_back(applica);
   legati_.push_back(&t);
   // The one observer fires for every property; only the changes the timer
   // names restart it.
-  t.osserva([&t, applica, prima = t.avvio()]() mutable {
+  t.osserva([&t, q, applica, prima = t.avvio()]() mutable {
     if (t.avvio() == prima) return;
     prima = t.avvio();
+    q->stop();  // a new setting starts the count again
     applica();
   });
   applica();
@@ -239,6 +250,10 @@ void FinestraQt::mostra(bool modale, QWidget* sopra) {
   if (!giaMostrata_) {
     giaMostrata_ = true;
     layout()->activate();
+    if (form_.senzaBordo()) {
+      winId();
+      x11::tipoSplash(*this);
+    }
     if (sopra) {
       winId();
       if (QWindow* w = windowHandle(); w && sopra->windowHandle()) w->setTransientParent(sopra->windowHandle());
@@ -274,6 +289,7 @@ void FinestraQt::stacca() {
   staccata_ = true;
   rilascio_.reset();
   timerRilascio_->stop();
+  applicaTimer_.clear();
   for (QTimer* t : timer_) {
     t->stop();
     t->disconnect(this);
@@ -299,7 +315,12 @@ void FinestraQt::closeEvent(QCloseEvent* e) {
 }
 
 bool FinestraQt::event(QEvent* e) {
-  const bool attivata = e->type() == QEvent::WindowActivate;
+  // A window counts as activated once shown: a window manager may never
+  // activate a new window (focus-stealing prevention, or none at all), and
+  // a form waiting for its activation, such as a self-running show, would
+  // then hold its modal window open for good. The activation that follows
+  // is then no news; a deactivation is.
+  const bool attivata = e->type() == QEvent::WindowActivate || e->type() == QEvent::Show;
   if ((attivata || e->type() == QEvent::WindowDeactivate) && attivata != attiva_ && !staccata_) {
     attiva_ = attivata;
     // Delivered from the event loop, not from inside Qt's activation: the

@@ -12,6 +12,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -30,6 +31,7 @@ namespace velmo {
 
 class MenuQt;
 class SpecchioControllo;
+class VisibilitaQt;
 
 class FinestraQt : public QMainWindow {
   Q_OBJECT
@@ -86,6 +88,10 @@ class FinestraQt : public QMainWindow {
   std::vector<Controllo*> legati_;  // every control bound, to unbind them
   std::map<const Controllo*, QWidget*> widget_;
   std::vector<QTimer*> timer_;
+  // Starts or stops each timer as its control and the window's visibility
+  // say (see Timer::soloSeVisibile).
+  std::vector<std::function<void()>> applicaTimer_;
+  std::unique_ptr<VisibilitaQt> visibilita_;
   std::set<int> tastiPremuti_;  // keys whose KeyDown was delivered
   // A release held back briefly: X11 and Wayland report a held key as
   // release-press pairs with one timestamp, not always flagged as repeats.

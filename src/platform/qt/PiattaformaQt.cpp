@@ -15,6 +15,7 @@
 #include <QLockFile>
 #include <QMenu>
 #include <QMessageBox>
+#include <QWindow>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -52,13 +53,31 @@ namespace velmo {
 namespace {
 
 // Dialogs belong to the window the user is looking at; never to one already
-// let go, which Qt may still call active until the next events.
+// let go, which Qt may still call active until the next events. Without an
+// active window (none yet, or a window manager that never activated one) a
+// window of the program on screen will do: a dialog names its owner to the
+// window manager, and an owner that is not mapped is an invalid one.
 QWidget* finestraInPrimoPiano() {
-  for (QWidget* w : {QApplication::activeModalWidget(), QApplication::activeWindow()}) {
+  auto valida = [](QWidget* w) {
     const auto* f = qobject_cast<const FinestraQt*>(w);
-    if (w && w->isVisible() && !(f && f->congedata())) return w;
-  }
-  return nullptr;
+    return w && w->isVisible() && !(f && f->congedata());
+  };
+  for (QWidget* w : {QApplication::activeModalWidget(), QApplication::activeWindow()})
+    if (valida(w)) return w;
+  QWidget* scelta = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (qobject_cast<FinestraQt*>(w) && valida(w) && w->windowHandle() && w->windowHandle()->isExposed() &&
+        (!scelta || w->isModal()))
+      scelta = w;  // a modal one first: it blocks the others
+  return scelta;
+}
+
+// A dialog without an owner is an ordinary top-level window for the window
+// manager: Qt would name its hidden client-leader window as the owner of a
+// dialog that has none, which desktops report as an invalid WM_TRANSIENT_FOR.
+void senzaPadreFinestraNormale(QWidget& dialogo) {
+  if (!dialogo.parentWidget())
+    dialogo.setWindowFlags((dialogo.windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
 }
 
 // A signal's number travels from its handler to the event loop through a
@@ -82,6 +101,7 @@ void allargaPerIlTitolo(QLayout& layout, const QString& titolo) {
 
 std::optional<std::string> sceltaFile(const DialogoFile& d, bool salva, Piattaforma& domande) {
   const QPointer<DialogoFileQt> dialogo = new DialogoFileQt(finestraInPrimoPiano(), d, salva, domande);  // as in msgBox
+  senzaPadreFinestraNormale(*dialogo);
   const bool accettato = dialogo->exec() == QDialog::Accepted && dialogo;
   std::optional<std::string> scelta;
   if (accettato) scelta = dialogo->scelto();
@@ -173,6 +193,7 @@ Risposta PiattaformaQt::msgBox(const std::string& testo, Pulsanti pulsanti, Icon
   // On the heap behind a guard: its owner window may be unloaded, and so
   // deleted, while the box waits for an answer.
   const QPointer<QMessageBox> box = new QMessageBox(finestraInPrimoPiano());
+  senzaPadreFinestraNormale(*box);
   box->setWindowTitle(testoQt(titolo));
   box->setTextFormat(Qt::PlainText);
   box->setText(testoQt(righeUnix(testo)));
@@ -206,6 +227,7 @@ Risposta PiattaformaQt::msgBox(const std::string& testo, Pulsanti pulsanti, Icon
 std::optional<std::string> PiattaformaQt::inputBox(const std::string& testo, const std::string& titolo,
                                                    const std::string& predefinito) {
   const QPointer<QInputDialog> dialogo = new QInputDialog(finestraInPrimoPiano());  // as in msgBox
+  senzaPadreFinestraNormale(*dialogo);
   dialogo->setWindowTitle(testoQt(titolo));
   dialogo->setLabelText(testoQt(righeUnix(testo)));
   dialogo->setTextValue(testoQt(predefinito));

@@ -1,40 +1,38 @@
 #pragma once
 // The sound player of the real platform: one sound at a time, decoded with
-// libsndfile as it plays and pushed to a Qt Multimedia QAudioSink. Playing
-// returns at once; the first samples are handed to the output before it
-// does. A sound that cannot be played is skipped without a sound or a
-// message: no output device, an unknown cue, an unreadable file.
+// libsndfile as it plays and pushed to a Qt Multimedia QAudioSink, both on
+// the player's own thread (AlimentatoreSuono), so a busy user interface
+// never leaves a gap in the sound. Playing returns at once; the first
+// samples are handed to the output before it does. A sound that cannot be
+// played is skipped without a sound or a message: no output device, an
+// unknown cue, an unreadable file. Used from the user-interface thread.
 
 #include <QByteArray>
-#include <QObject>
-#include <QTimer>
+#include <QThread>
 #include <chrono>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
-
-class QAudioSink;
-class QIODevice;
 
 namespace velmo {
 
+class AlimentatoreSuono;
 class DecodificaSuono;
 
-class SuonoQt : public QObject {
-  Q_OBJECT
-
+class SuonoQt {
  public:
   SuonoQt();
-  ~SuonoQt() override;
+  // Stops the sound and ends the thread, waiting for it.
+  ~SuonoQt();
+  SuonoQt(const SuonoQt&) = delete;
+  SuonoQt& operator=(const SuonoQt&) = delete;
 
   // A cue of the program's resources by its id ("id_15", in any case).
   void suonaRisorsa(const std::string& id);
   void suonaFile(const std::string& percorso);
   // Stops the sound at once; nothing when none plays.
   void ferma();
-  bool inRiproduzione() const { return decodifica_ != nullptr; }
+  bool inRiproduzione() const;
 
   static int dispositivi();
 
@@ -44,25 +42,13 @@ class SuonoQt : public QObject {
 
  private:
   void avvia(std::unique_ptr<DecodificaSuono> decodifica, QByteArray dati);
-  void alimenta();
-  QAudioSink* uscitaPer(int frequenza, int canali);
+  // Runs `f` on the player's thread and waits for it.
+  template <class F>
+  void sulFilo(F f) const;
 
-  QByteArray dati_;  // the bytes of a cue being decoded (in place, never copied)
-  std::unique_ptr<DecodificaSuono> decodifica_;
-  QAudioSink* uscita_ = nullptr;  // the output of the sound playing, one of uscite_
-  QIODevice* flusso_ = nullptr;   // where its samples go
-  // One output per format, made on first use and kept: a sink is stopped
-  // and started again, never deleted while the program runs (deleting one
-  // runs the event loop).
-  std::map<std::pair<int, int>, std::unique_ptr<QAudioSink>> uscite_;
-  QByteArray deviceUscite_;
-  QTimer alimentazione_;  // tops the output up while a sound plays
-  std::vector<std::int16_t> campioni_;  // one buffer's worth, decoded and written at once
-  qint64 silenzioDaScrivere_ = 0;  // bytes of silence after the end
-  bool finito_ = false;            // everything decoded; silence and play-out to come
-  std::chrono::steady_clock::time_point fineScritta_;
+  QThread filo_;
+  AlimentatoreSuono* alimentatore_;  // lives on filo_, deleted there as it ends
   std::chrono::steady_clock::time_point chiamata_;
-  std::optional<std::chrono::steady_clock::time_point> primoCampione_;
 };
 
 }  // namespace velmo

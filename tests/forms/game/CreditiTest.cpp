@@ -103,5 +103,22 @@ TEST_F(Crediti, UnaPartitaFermaLeRigheELaFineLeRiprendeDaLi) {
   for (int i = 1; i <= 12; ++i) EXPECT_EQ(T(i), ferme[static_cast<std::size_t>(i)] - 1);
 }
 
+// Minimised, on another workspace or covered, the window shows nothing: the
+// crawl holds where it stands and goes on from there when the window shows
+// again; the clock of a match is no drawing and keeps running meanwhile.
+TEST_F(Crediti, AFinestraNascostaLeRigheSiFermanoEPoiRiprendonoDaLi) {
+  EXPECT_TRUE(f.tmrCrediti.soloSeVisibile());
+  EXPECT_FALSE(f.tmrTempo.soloSeVisibile());
+  p.avanza(1.0);
+  p.vedi(f, false);
+  std::array<int, 13> ferme{};
+  for (int i = 1; i <= 12; ++i) ferme[static_cast<std::size_t>(i)] = T(i);
+  p.avanza(5.0);
+  for (int i = 1; i <= 12; ++i) EXPECT_EQ(T(i), ferme[static_cast<std::size_t>(i)]);
+  p.vedi(f, true);
+  p.avanza(0.025 * 3 + 0.0001);
+  for (int i = 1; i <= 12; ++i) EXPECT_EQ(T(i), ferme[static_cast<std::size_t>(i)] - 3);
+}
+
 }  // namespace
 }  // namespace velmo::test

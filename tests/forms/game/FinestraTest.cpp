@@ -135,10 +135,25 @@ TEST_F(Finestra, AltF4InPartitaSaltaSoloLaPrimaDomanda) {
   EXPECT_TRUE(f.altF4Pressed);
 }
 
+// GNOME and KDE take Alt+F4 themselves and pass it on as a close request,
+// only to a window that allows the close command; the title bar's button
+// sends the same. It is the key's path: no first question.
 TEST_F(Finestra, LaChiusuraDalGestoreDelleFinestreEAltF4) {
-  EXPECT_THROW(f.Form_QueryClose(), ProgrammaTerminato);
+  EXPECT_TRUE(f.closeCommand());
+  EXPECT_THROW(p.chiudi(f), ProgrammaTerminato);
   EXPECT_TRUE(p.messaggi.empty());  // no match: no question at all
   EXPECT_FALSE(f.loaded());
+  EXPECT_TRUE(f.altF4Pressed);
+}
+
+TEST_F(Finestra, LaChiusuraInPartitaChiedeSoloDiSalvareEUnaSecondaNonFaNulla) {
+  p.tasto(f, F2);
+  p.rispondi(Risposta::no);
+  // A second request while the save question waits: the sequence is running.
+  p.tra(0.5, [&] { p.chiudi(f); });
+  EXPECT_THROW(p.chiudi(f), ProgrammaTerminato);
+  EXPECT_EQ(testiMessaggi(), std::vector<std::string>{"Salvare la partita in corso ?"});
+  EXPECT_TRUE(f.altF4Pressed);
 }
 
 TEST_F(Finestra, EsciChiedeConfermaENoLasciaScorrereICrediti) {

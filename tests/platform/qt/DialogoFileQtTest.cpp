@@ -8,14 +8,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 #include <functional>
 
 #include "AmbienteQt.h"
+#include "platform/qt/AvvioQt.h"
 
 namespace velmo::test {
 namespace {
@@ -128,6 +131,26 @@ TEST_F(DialogoFileQtProva, LaCartellaOIlFileDevonoEsistereEAnnullareNonDaNulla) 
   EXPECT_EQ(titolo, "Carica gioco...");
   EXPECT_EQ(bottone, "Apri");
   EXPECT_EQ(avviso, QString::fromStdString("Impossibile trovare il file:\n\n" + in("non c'è.vl2")));
+}
+
+// Qt's own texts of the dialog (the columns of the file list, the places,
+// the context menu) come from Qt's translations, loaded at start-up.
+TEST_F(DialogoFileQtProva, ITestiDiQtSonoInItaliano) {
+  QTranslator* traduttore = caricaTraduzioniQt();
+  ASSERT_NE(traduttore, nullptr) << "Qt's Italian translations are not installed (qt6-translations-l10n)";
+  QStringList colonne;
+  appena<QFileDialog>([&](QFileDialog& f) {
+    if (auto* modello = f.findChild<QFileSystemModel*>())
+      for (int i = 0; i < modello->columnCount(); ++i) colonne << modello->headerData(i, Qt::Horizontal).toString();
+    f.reject();
+  });
+  EXPECT_EQ(p.dialogoSalva(d), std::nullopt);
+  QCoreApplication::removeTranslator(traduttore);
+  delete traduttore;
+  ASSERT_EQ(colonne.size(), 4);
+  EXPECT_EQ(colonne[0], QStringLiteral("Nome"));
+  EXPECT_EQ(colonne[1], QStringLiteral("Dimensione"));
+  EXPECT_NE(colonne[3], QStringLiteral("Date Modified"));
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWindow>
+#include <QElapsedTimer>
 #include <cstddef>
 #include <cstring>
 #include <new>
@@ -88,6 +90,9 @@ class FormProva : public Form {
     eventi.push_back("QueryClose");
     if (chiudeSeChiesto) Unload();
   }
+  void Form_Activate() override { ++attivazioni; }
+  void Form_Deactivate() override { ++disattivazioni; }
+  int attivazioni = 0, disattivazioni = 0;
 };
 
 class FinestraQtProva : public AmbienteQt {
@@ -359,7 +364,7 @@ TEST_F(FinestraQtProva, AShownWindowFollowsItsFormWithoutBeingHidden) {
       return false;
     }
   } nascosti;
-  form.setCloseCommand(false);  // the game window's title bar
+  form.setCloseCommand(false);  // a title bar without the close button
   QApplication::processEvents();
   f->installEventFilter(&nascosti);
   const WId prima = f->winId();
@@ -385,6 +390,64 @@ TEST_F(FinestraQtProva, PointerCoversTheClientArea) {
     form.setMousePointer(c.puntatore);
     EXPECT_EQ(f->superficie()->cursor().shape(), c.forma) << static_cast<int>(c.puntatore);
   }
+}
+
+// A close request of the window manager (Alt+F4 on GNOME and KDE, the
+// title bar's button) arrives as the window system's close event.
+TEST_F(FinestraQtProva, TheWindowSystemsCloseRequestAsksTheForm) {
+  form.eventi.clear();
+  f->windowHandle()->close();
+  EXPECT_EQ(form.eventi, std::vector<std::string>{"QueryClose"});
+  EXPECT_TRUE(form.loaded());
+}
+
+// A window manager may never activate a new window: shown counts as
+// activated, once; a deactivation then comes through, and so does the
+// activation after it.
+TEST_F(FinestraQtProva, AShownWindowIsActivatedOnceEvenWithoutTheWindowManager) {
+  QApplication::processEvents();
+  ASSERT_TRUE(attiva(f));
+  QApplication::processEvents();
+  EXPECT_EQ(form.attivazioni, 1);
+  QWidget altra;
+  altra.show();
+  ASSERT_TRUE(attiva(&altra));
+  QApplication::processEvents();
+  ASSERT_TRUE(attiva(f));
+  QApplication::processEvents();
+  EXPECT_EQ(form.attivazioni, 2);
+  EXPECT_EQ(form.disattivazioni, 1);
+}
+
+// A timer that only moves what the window shows holds while the window is
+// minimised and goes on when it shows again; any other timer keeps going.
+TEST_F(FinestraQtProva, ATimerForTheEyesHoldsWhileTheWindowIsMinimised) {
+  int tickSolo = 0, tickAltro = 0;
+  form.tmr.onTimer = [&] { ++tickAltro; };
+  form.tmr.setInterval(10);
+  FormProva conTimer;
+  conTimer.tmr.setSoloSeVisibile(true);
+  conTimer.tmr.onTimer = [&] { ++tickSolo; };
+  conTimer.tmr.setInterval(10);
+  conTimer.Show();
+  FinestraQt* w = p.finestra(conTimer);
+  auto aspetta = [](int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+  };
+  aspetta(100);
+  EXPECT_GT(tickSolo, 0);
+  w->showMinimized();
+  aspetta(30);
+  const int fermo = tickSolo, altro = tickAltro;
+  aspetta(150);
+  EXPECT_EQ(tickSolo, fermo);
+  EXPECT_GT(tickAltro, altro);
+  w->showNormal();
+  aspetta(100);
+  EXPECT_GT(tickSolo, fermo);
+  conTimer.Unload();
 }
 
 }  // namespace
