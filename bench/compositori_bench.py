@@ -12,72 +12,39 @@ build:
 """
 
 import os
-import select
 import subprocess
 import sys
 import threading
 import time
 
-from Xlib import display
-from Xlib.ext import damage
-
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
+from crediti_bench import Danni  # noqa: E402
 from desktop_gnome_e2e import DesktopGnome  # noqa: E402
 from desktop_kde_e2e import DesktopKde  # noqa: E402
-from desktop_reale import tempo_cpu  # noqa: E402
+from finestra_inattiva import tempo_cpu  # noqa: E402
 from sessione_x import attendi  # noqa: E402
 
 SECONDI = 15.0
 
 
-class Danni:
-    """Counts the pixels the X server reports damaged in one window, every
-    rectangle of every request as it comes (raw rectangles), in a thread."""
-
-    def __init__(self, desktop, finestra):
-        os.environ["XAUTHORITY"] = desktop.env.get("XAUTHORITY", "")
-        self.x = display.Display(desktop.display)
-        self.pixel = self.rapporti = 0
-        self.x.damage_query_version()  # the extension's handshake, before any other request
-        self.x.create_resource_object("window", int(finestra)).damage_create(damage.DamageReportRawRectangles)
-        self.x.flush()
-        self.fermo = threading.Event()
-        self.filo = threading.Thread(target=self._ascolta, daemon=True)
-        self.filo.start()
-
-    def _ascolta(self):
-        while not self.fermo.is_set():
-            while self.x.pending_events():
-                evento = self.x.next_event()
-                # python-xlib hands the extension's events as a copy of its class.
-                if type(evento).__name__ == damage.DamageNotify.__name__:
-                    self.pixel += evento.area.width * evento.area.height
-                    self.rapporti += 1
-            select.select([self.x], [], [], 0.1)
-
-    def chiudi(self):
-        self.fermo.set()
-        self.filo.join()
-        self.x.close()
-
-
 def misura(desktop, finestra=None, pid=None):
-    """Over SECONDI: the compositor's CPU (% of one core), the pixels per
-    second damaged in `finestra`, the CPU of process `pid`."""
-    danni = Danni(desktop, finestra) if finestra else None
-    compositore, processo = desktop.pid_compositore(), pid
-    c0, p0, t0 = tempo_cpu(compositore), tempo_cpu(processo) if processo else 0, time.monotonic()
+    """Over SECONDI: the compositor's CPU (% of one core), the pixels and
+    damage reports per second in `finestra`, the CPU of process `pid`."""
+    os.environ["XAUTHORITY"] = desktop.env.get("XAUTHORITY", "")  # for Xlib's own connection
+    danni = Danni(desktop.display, finestra) if finestra else None
+    compositore = desktop.pid_compositore()
+    c0, p0, t0 = tempo_cpu(compositore), tempo_cpu(pid) if pid else 0, time.monotonic()
     if danni:
-        danni.pixel = danni.rapporti = 0
-    time.sleep(SECONDI)
+        pixel, rapporti = danni.misura(SECONDI)
+        danni.chiudi()
+    else:
+        time.sleep(SECONDI)
     durata = time.monotonic() - t0
     esito = {"compositore": (tempo_cpu(compositore) - c0) / durata * 100}
     if danni:
-        esito["danni"] = danni.pixel / durata
-        esito["rapporti"] = danni.rapporti / durata
-        danni.chiudi()
-    if processo:
-        esito["processo"] = (tempo_cpu(processo) - p0) / durata * 100
+        esito.update(danni=pixel, rapporti=rapporti)
+    if pid:
+        esito["processo"] = (tempo_cpu(pid) - p0) / durata * 100
     return esito
 
 

@@ -36,8 +36,10 @@ class DesktopGnome(DesktopReale):
 
     def _avvia_compositore(self):
         # PipeWire carries the pictures (and the game's sound, as on a desktop).
+        registro = os.path.join(self.artefatti, "pipewire.log")
+        open(registro, "w").close()
         for servizio in ("pipewire", "wireplumber", "pipewire-pulse"):
-            self.avvia([servizio], os.path.join(self.artefatti, "pipewire.log"))
+            self.avvia([servizio], registro)
         self.shell = self.avvia(["gnome-shell", "--headless", "--wayland", "--wayland-display", "wayland-velmo",
                                  "--virtual-monitor", f"{LARGHEZZA}x{ALTEZZA}"], self.registro)
 

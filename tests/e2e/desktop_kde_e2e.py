@@ -49,7 +49,7 @@ class DesktopKde(DesktopReale):
         self.kwin = self.avvia([kwin, "--virtual", "--xwayland", "--no-lockscreen", "--socket", "wayland-velmo",
                                 "--width", str(LARGHEZZA), "--height", str(ALTEZZA), annota],
                                self.registro, KWIN_WAYLAND_NO_PERMISSION_CHECKS="1",
-                               KWIN_SCREENSHOT_NO_PERMISSION_CHECKS="1", QT_QPA_PLATFORM="")
+                               KWIN_SCREENSHOT_NO_PERMISSION_CHECKS="1")
 
         def xwayland():
             if self.kwin.poll() is not None:

@@ -54,18 +54,6 @@ def processi_con(variabile, valore):
     return trovati
 
 
-def tempo_cpu(pid):
-    """Seconds a process has spent on a CPU, all its threads."""
-    totale = 0
-    for tid in os.listdir(f"/proc/{pid}/task"):
-        try:
-            with open(f"/proc/{pid}/task/{tid}/schedstat") as f:
-                totale += int(f.read().split()[0])
-        except (FileNotFoundError, ProcessLookupError):
-            pass  # a thread that ended meanwhile
-    return totale / 1e9
-
-
 class DesktopReale(SessioneX):
     """A compositor's session; subclasses start the compositor
     (_avvia_compositore, which returns the XWayland display), and give
@@ -88,6 +76,7 @@ class DesktopReale(SessioneX):
         self.base["DBUS_SYSTEM_BUS_ADDRESS"] = self._avvia_bus("system")
         self.base["DBUS_SESSION_BUS_ADDRESS"] = self._avvia_bus("session")
         self.registro = os.path.join(self.artefatti, f"{self.nome}.log")
+        open(self.registro, "w").close()  # this session's alone: its display is read there
         self.display, self.env = self._avvia_compositore()
         self.env.update(self.variabili_desktop)
         # The desktop is ready once its XWayland answers.
@@ -107,9 +96,9 @@ class DesktopReale(SessioneX):
 
     def avvia(self, comando, registro=None, **variabili):
         """Starts a process of the session, its output into `registro`."""
-        uscita = open(registro, "a") if registro else subprocess.DEVNULL
-        processo = subprocess.Popen(comando, env=dict(self.base, **variabili), stdout=uscita,
-                                    stderr=subprocess.STDOUT)
+        with open(registro or os.devnull, "a") as uscita:  # the process keeps its own copy
+            processo = subprocess.Popen(comando, env=dict(self.base, **variabili), stdout=uscita,
+                                        stderr=subprocess.STDOUT)
         self.processi.append(processo)
         return processo
 
