@@ -38,6 +38,7 @@ class Danni:
 
     def __init__(self, nome_display, finestra):
         self.d = display.Display(nome_display)
+        self.d.damage_query_version()  # the extension's handshake: XWayland refuses requests before it
         self.finestra = self.d.create_resource_object("window", int(finestra))
         self.danno = self.finestra.damage_create(damage.DamageReportRawRectangles)
         self.d.flush()
