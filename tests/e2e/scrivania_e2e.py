@@ -10,7 +10,8 @@
   with no sound device here, without the farewell's wait), during a match
   it asks only "Salvare la partita in corso ?".
 - Every window that names a transient parent names a mapped one, from the
-  splash on.
+  splash on, and so does the message box of a second copy started while the
+  game runs, which has no window of its own.
 - The save dialog shows Qt's own texts in Italian (a screenshot to look at).
 - Under a window manager that never activates a window, the about window's
   intro show still runs, once, and closes itself.
@@ -122,6 +123,21 @@ def chiusura_e_transitorie(eseguibile, artefatti):
 
         x.finestra = x.cerca_finestra("Brenvo Velmo", 30)
         x.attiva(x.finestra)
+
+        # A second copy: its message box comes before it has any window.
+        d = display.Display(x.display)
+        seconda = subprocess.Popen([x.eseguibile], env=x.env, stdout=subprocess.DEVNULL, stderr=subprocess.STDOUT)
+        gia = attendi(lambda: [w for w in finestre(x, DOMANDA)], 30, "the second copy's message")[-1]
+        time.sleep(0.5)
+        viste = set()
+        sbagliate = transitorie_sbagliate(d, viste)
+        d.close()
+        print(f"second copy's message box: transient for {[hex(p) for w, _, p, _ in viste if w == int(gia)] or 'none'}")
+        assert not sbagliate, f"transient windows naming unmapped parents: {sbagliate}"
+        x.attiva(gia)
+        x.tasto("Return")
+        assert seconda.wait(15) == 0, "the second copy did not end after its message"
+
         motif = proprieta_motif(x, x.finestra)
         print(f"game window _MOTIF_WM_HINTS = {', '.join(hex(v) for v in motif)}")
         assert motif[0] & 1 and (motif[1] & MWM_FUNC_ALL or motif[1] & MWM_FUNC_CLOSE), \
