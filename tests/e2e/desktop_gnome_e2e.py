@@ -1,7 +1,7 @@
 """End to end: the game under GNOME Shell (mutter), headless, on Wayland with
-XWayland, as a player meets it (see desktop_reale.prova_partita). Keys reach
-the game through mutter's RemoteDesktop D-Bus interface, as a player's keys
-arrive from the compositor; pictures come from mutter's ScreenCast through
+XWayland, as a player meets it (see desktop_reale.prova_partita). Keys and
+clicks reach the game through mutter's RemoteDesktop D-Bus interface, as a
+player's arrive from the compositor; pictures come from mutter's ScreenCast through
 PipeWire. Skipped where GNOME Shell is missing.
 
 Arguments: the game, the program that prints the board's layout, the folder
@@ -96,17 +96,14 @@ class DesktopGnome(DesktopReale):
             for simbolo in reversed(simboli):
                 self._tastiera.NotifyKeyboardKeysym(dbus.UInt32(simbolo), False)
 
-    def _cattura(self, percorso):
-        """One frame of the monitor: a ScreenCast session only while it is
-        taken (a stream costs the compositor a copy of every frame)."""
-        inizio = self._interfaccia("/org/gnome/Mutter/ScreenCast", "ScreenCast")
-        sessione = self._interfaccia(inizio.CreateSession({}), "ScreenCast.Session")
+    def _flusso(self, sessione, flusso, avvia):
+        """Runs `avvia` (which starts the session of the stream at path
+        `flusso`) and returns the stream's PipeWire node once announced."""
         nodo = []
-        flusso = sessione.RecordMonitor("", {"cursor-mode": dbus.UInt32(0)})
         ricevitore = self.bus.add_signal_receiver(lambda n: nodo.append(int(n)), "PipeWireStreamAdded",
                                                   f"{MUTTER}.ScreenCast.Stream", path=flusso)
         try:
-            sessione.Start()
+            avvia()
             contesto = GLib.MainContext.default()
 
             def annunciato():
@@ -114,13 +111,42 @@ class DesktopGnome(DesktopReale):
                     pass
                 return nodo
 
-            attendi(annunciato, 20, "mutter's picture stream", 0.02)
-            self._esegui(["gst-launch-1.0", "-q", "pipewiresrc", f"path={nodo[0]}", "num-buffers=1",
+            return attendi(annunciato, 20, "mutter's picture stream", 0.02)[0]
+        finally:
+            ricevitore.remove()
+
+    def _cattura(self, percorso):
+        """One frame of the monitor: a ScreenCast session only while it is
+        taken (a stream costs the compositor a copy of every frame)."""
+        inizio = self._interfaccia("/org/gnome/Mutter/ScreenCast", "ScreenCast")
+        sessione = self._interfaccia(inizio.CreateSession({}), "ScreenCast.Session")
+        try:
+            flusso = sessione.RecordMonitor("", {"cursor-mode": dbus.UInt32(0)})
+            nodo = self._flusso(sessione, flusso, sessione.Start)
+            self._esegui(["gst-launch-1.0", "-q", "pipewiresrc", f"path={nodo}", "num-buffers=1",
                           "!", "videoconvert", "!", "pngenc", "snapshot=false", "!",
                           "multifilesink", f"location={percorso}"], secondi=60)
         finally:
-            ricevitore.remove()
             sessione.Stop()
+
+    def clic(self, x, y, pulsante=1):
+        """A click of the left button at a point of the desktop. mutter
+        places the pointer only on a stream of a remote-desktop session: one
+        for this click alone."""
+        remota = self._interfaccia(
+            self._interfaccia("/org/gnome/Mutter/RemoteDesktop", "RemoteDesktop").CreateSession(),
+            "RemoteDesktop.Session")
+        identita = remota.Get(f"{MUTTER}.RemoteDesktop.Session", "SessionId", dbus_interface=dbus.PROPERTIES_IFACE)
+        schermo = self._interfaccia(self._interfaccia("/org/gnome/Mutter/ScreenCast", "ScreenCast").CreateSession(
+            {"remote-desktop-session-id": identita}), "ScreenCast.Session")
+        try:
+            flusso = schermo.RecordMonitor("", {})
+            self._flusso(schermo, flusso, remota.Start)
+            remota.NotifyPointerMotionAbsolute(flusso, float(x), float(y))
+            for giu in (True, False):
+                remota.NotifyPointerButton(0x110 + pulsante - 1, giu)  # BTN_LEFT and on
+        finally:
+            remota.Stop()
 
 
 def main():

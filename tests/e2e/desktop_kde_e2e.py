@@ -1,7 +1,7 @@
 """End to end: the game under KDE's KWin, headless (a virtual output), on
 Wayland with XWayland, as a player meets it (see desktop_reale.prova_partita).
-Keys reach the game through KWin's fake-input Wayland protocol (tasti_kwin),
-as a player's keys arrive from the compositor; pictures come from KWin's
+Keys and clicks reach the game through KWin's fake-input Wayland protocol
+(tasti_kwin), as a player's arrive from the compositor; pictures come from KWin's
 ScreenShot2 D-Bus interface. Skipped where KWin is missing.
 
 Arguments: the game, the program that prints the board's layout, the folder
@@ -76,6 +76,11 @@ class DesktopKde(DesktopReale):
             codici = [CODICI[t] for t in combinazione.split("+")]
             eventi += [f"+{c}" for c in codici] + [f"-{c}" for c in reversed(codici)]
         self._esegui([self.tasti_kwin, *eventi])
+
+    def clic(self, x, y, pulsante=1):
+        """A click at a point of the desktop (BTN_LEFT is 272)."""
+        bottone = 0x110 + pulsante - 1
+        self._esegui([self.tasti_kwin, f"@{x},{y}", f"+{bottone}", f"-{bottone}"])
 
     def _cattura(self, percorso):
         schermata = dbus.Interface(self.bus.get_object("org.kde.KWin", "/org/kde/KWin/ScreenShot2"),

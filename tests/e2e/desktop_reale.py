@@ -178,7 +178,9 @@ def prova_partita(desktop, programma_geometria):
     key, Alt+F4 through the compositor asking to save the match, the answer
     "No" ending the game (had the first question been "Sicuro di voler
     uscire ?", "No" would have kept it running), the screen back at the size
-    it had, and no warning from the compositor about the game's windows.
+    it had; then a new start whose match the title bar's close button,
+    clicked through the compositor, ends the same way; and no warning from
+    the compositor about the game's windows.
     Raises AssertionError or ErroreX on the first thing that goes wrong.
 
     XWayland emulates a mode switch for the client that asks for it alone:
@@ -214,6 +216,22 @@ def prova_partita(desktop, programma_geometria):
           f"the desktop's picture {foto.larghezza}x{foto.altezza}")
     assert codice == 0, f"exit code {codice}"
     assert dopo == prima == f"{foto.larghezza}x{foto.altezza}", f"the screen is {dopo}, was {prima}"
+    # The title bar's close button: the same path as Alt+F4.
+    gioco = desktop.avvia_gioco()
+    desktop.premi("F2")
+    attendi(tavola.in_partita, 20, "the match to start", 0.2)
+    x, y, larghezza, _ = desktop.geometria(desktop.finestra)
+    alto = desktop.bordi(desktop.finestra)[2]
+    desktop.clic(x + larghezza - alto // 2, y - alto // 2)
+    domanda = desktop.cerca_finestra("Brenvo Info Service", 15)
+    desktop.attiva(domanda)
+    desktop.schermata("05_chiusura_salvare.png")
+    desktop.premi("Tab")
+    desktop.premi("Return")
+    codice = gioco.wait(20)
+    print(f"{desktop.nome}: the title bar's close button asked to save the match; the game ended with code {codice}")
+    assert codice == 0, f"exit code {codice}"
+
     avvisi = [riga for riga in desktop.leggi_registro().splitlines()
               if any(avviso in riga for avviso in desktop.avvisi_vietati)]
     assert not avvisi, f"{desktop.nome} warned about the game's windows: {avvisi}"

@@ -1,8 +1,10 @@
-/* Presses keys through KWin's fake-input Wayland protocol, as the compositor
- * delivers a player's keys: the end-to-end test's keyboard on KDE. Each
- * argument is one key event, a Linux key code with a sign: "+56" presses
- * Left Alt, "-56" releases it. Connects to $WAYLAND_DISPLAY; exits 1 with a
- * message when the compositor offers no fake input (version 4, with keys). */
+/* Presses keys and moves the pointer through KWin's fake-input Wayland
+ * protocol, as the compositor delivers a player's input: the end-to-end
+ * test's keyboard and mouse on KDE. Each argument is one event: a Linux key
+ * or button code with a sign ("+56" presses Left Alt, "-56" releases it;
+ * 272 is the left button), or "@X,Y" to move the pointer there. Connects to
+ * $WAYLAND_DISPLAY; exits 1 with a message when the compositor offers no
+ * fake input (version 4, with keys). */
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -46,13 +48,25 @@ int main(int argc, char **argv) {
     const char *evento = argv[i];
     char *fine = NULL;
     const long codice = strtol(evento + 1, &fine, 10);
+    if (evento[0] == '@' && *fine == ',') {
+      const long y = strtol(fine + 1, &fine, 10);
+      if (!*fine) {
+        org_kde_kwin_fake_input_pointer_motion_absolute(ingresso, wl_fixed_from_int((int)codice),
+                                                        wl_fixed_from_int((int)y));
+        wl_display_roundtrip(display);
+        continue;
+      }
+    }
     if ((evento[0] != '+' && evento[0] != '-') || *fine || codice <= 0) {
-      fprintf(stderr, "tasti_kwin: \"%s\" is not +CODE or -CODE\n", evento);
+      fprintf(stderr, "tasti_kwin: \"%s\" is not +CODE, -CODE or @X,Y\n", evento);
       return 2;
     }
-    org_kde_kwin_fake_input_keyboard_key(ingresso, (uint32_t)codice,
-                                         evento[0] == '+' ? WL_KEYBOARD_KEY_STATE_PRESSED
-                                                          : WL_KEYBOARD_KEY_STATE_RELEASED);
+    const uint32_t premuto = evento[0] == '+';
+    if (codice >= 0x110) /* BTN_MOUSE and on: a button */
+      org_kde_kwin_fake_input_button(ingresso, (uint32_t)codice, premuto);
+    else
+      org_kde_kwin_fake_input_keyboard_key(ingresso, (uint32_t)codice,
+                                           premuto ? WL_KEYBOARD_KEY_STATE_PRESSED : WL_KEYBOARD_KEY_STATE_RELEASED);
     /* One event at a time, as a keyboard sends them. */
     if (wl_display_roundtrip(display) < 0) {
       fprintf(stderr, "tasti_kwin: the compositor closed the connection\n");
