@@ -1,8 +1,8 @@
 """End to end: the game under GNOME Shell (mutter), headless, on Wayland with
 XWayland, as a player meets it (see desktop_reale.prova_partita). Keys and
 clicks reach the game through mutter's RemoteDesktop D-Bus interface, as a
-player's arrive from the compositor; pictures come from mutter's ScreenCast through
-PipeWire. Skipped where GNOME Shell is missing.
+player's arrive from the compositor; pictures come from mutter's ScreenCast
+through PipeWire. Skipped where GNOME Shell is missing.
 
 Arguments: the game, the program that prints the board's layout, the folder
 for the pictures and logs."""

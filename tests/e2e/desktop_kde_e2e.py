@@ -1,8 +1,8 @@
 """End to end: the game under KDE's KWin, headless (a virtual output), on
 Wayland with XWayland, as a player meets it (see desktop_reale.prova_partita).
 Keys and clicks reach the game through KWin's fake-input Wayland protocol
-(tasti_kwin), as a player's arrive from the compositor; pictures come from KWin's
-ScreenShot2 D-Bus interface. Skipped where KWin is missing.
+(tasti_kwin), as a player's arrive from the compositor; pictures come from
+KWin's ScreenShot2 D-Bus interface. Skipped where KWin is missing.
 
 Arguments: the game, the program that prints the board's layout, the folder
 for the pictures and logs, the fake-input client."""
