@@ -44,7 +44,9 @@ class DesktopKde(DesktopReale):
         variabili = os.path.join(self.cartella, "variabili")
         annota = os.path.join(self.cartella, "annota.sh")
         with open(annota, "w") as f:
-            f.write(f'#!/bin/sh\nprintf "%s\\n%s\\n" "$DISPLAY" "$XAUTHORITY" > {variabili}.tmp && mv {variabili}.tmp {variabili}\n')
+            f.write("#!/bin/sh\n"
+                    f'printf "%s\\n%s\\n" "$DISPLAY" "$XAUTHORITY" > {variabili}.tmp\n'
+                    f"mv {variabili}.tmp {variabili}\n")
         os.chmod(annota, 0o700)
         self.kwin = self.avvia([kwin, "--virtual", "--xwayland", "--no-lockscreen", "--socket", "wayland-velmo",
                                 "--width", str(LARGHEZZA), "--height", str(ALTEZZA), annota],
