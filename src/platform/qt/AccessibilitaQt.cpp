@@ -2,8 +2,9 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QLabel>
 #include <QPointer>
+#include <QWidget>
+#include <array>
 
 #include "platform/qt/ControlliQt.h"
 
@@ -32,8 +33,60 @@ class ImmagineAccessibile : public QAccessibleWidget {
   QPointer<ImmagineQt> w_;
 };
 
+// One announcement: draws nothing, takes no input, and holds its text for
+// the reader.
+class AnnuncioQt : public QWidget {
+ public:
+  explicit AnnuncioQt(QWidget* padre) : QWidget(padre) {
+    setObjectName(QStringLiteral("Annuncio"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 1, 1);
+  }
+  QString testo;
+};
+
+class AnnuncioAccessibile : public QAccessibleWidget {
+ public:
+  explicit AnnuncioAccessibile(AnnuncioQt* w) : QAccessibleWidget(w, QAccessible::Notification), w_(w) {}
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name && w_ ? w_->testo : QAccessibleWidget::text(t);
+  }
+
+ private:
+  QPointer<AnnuncioQt> w_;
+};
+
+// The announcements of one window, taken in turn.
+class Annunci : public QObject {
+ public:
+  explicit Annunci(QWidget& finestra) : QObject(&finestra) {
+    setObjectName(QStringLiteral("Annunci"));
+    for (auto& v : voci_) v = new AnnuncioQt(&finestra);
+  }
+  void annuncia(const QString& testo) {
+    AnnuncioQt* voce = voci_[prossima_];
+    prossima_ = (prossima_ + 1) % voci_.size();
+    ultimo_ = testo;
+    voce->testo = testo;
+    // Shown anew, the notification is what the reader speaks.
+    voce->hide();
+    voce->show();
+  }
+  const QString& ultimo() const { return ultimo_; }
+
+ private:
+  std::array<AnnuncioQt*, 4> voci_{};
+  std::size_t prossima_ = 0;
+  QString ultimo_;
+};
+
 QAccessibleInterface* fabbrica(const QString&, QObject* oggetto) {
+  // A part the focus moves over (a column of the board) is read by its name
+  // alone, as the text it is, with no role word after it.
+  if (auto* zona = dynamic_cast<ZonaTastieraQt*>(oggetto)) return new QAccessibleWidget(zona, QAccessible::StaticText);
   if (auto* immagine = dynamic_cast<ImmagineQt*>(oggetto)) return new ImmagineAccessibile(immagine);
+  if (auto* annuncio = dynamic_cast<AnnuncioQt*>(oggetto)) return new AnnuncioAccessibile(annuncio);
   return nullptr;
 }
 
@@ -48,22 +101,20 @@ void installaAccessibilita() {
 }
 
 void annunciaIn(QWidget& finestra, const QString& testo) {
-  auto* riga = finestra.findChild<QLabel*>(QStringLiteral("Annunci"), Qt::FindDirectChildrenOnly);
-  if (!riga) {
-    riga = new QLabel(&finestra);
-    riga->setObjectName(QStringLiteral("Annunci"));
-    riga->setGeometry(0, 0, 1, 1);
-    riga->setAttribute(Qt::WA_TransparentForMouseEvents);
-    riga->show();
-  }
-  // Only the name: nothing shows on the screen.
-  if (riga->accessibleName() != testo) {
-    riga->setAccessibleName(testo);  // which tells it
-  } else {
-    // The same words again (a second piece in the same column) are told again.
-    QAccessibleEvent evento(riga, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&evento);
-  }
+  auto* annunci = finestra.findChild<Annunci*>(QStringLiteral("Annunci"), Qt::FindDirectChildrenOnly);
+  if (!annunci) annunci = new Annunci(finestra);
+  annunci->annuncia(testo);
+}
+
+void rinnovaPerIlLettore(QWidget& w) {
+  if (!QAccessible::isActive()) return;
+  QAccessibleEvent descritto(&w, QAccessible::ObjectCreated);
+  QAccessible::updateAccessibility(&descritto);
+}
+
+QString ultimoAnnuncioIn(const QWidget& finestra) {
+  const auto* annunci = finestra.findChild<const Annunci*>(QStringLiteral("Annunci"), Qt::FindDirectChildrenOnly);
+  return annunci ? annunci->ultimo() : QString();
 }
 
 }  // namespace velmo

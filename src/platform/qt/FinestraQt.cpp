@@ -16,6 +16,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/qt/AccessibilitaQt.h"
 #include "platform/qt/ControlliQt.h"
 #include "platform/qt/FigureQt.h"
 #include "platform/qt/MenuQt.h"
@@ -110,6 +111,8 @@ QWidget* FinestraQt::crea(Controllo& c, QWidget* padre, const QString& percorso,
     usa(new PulsanteQt(*puls, padre), "Pulsante");
   else if (auto* cas = dynamic_cast<CasellaControllo*>(&c))
     usa(new CasellaQt(*cas, padre), "Casella");
+  else if (auto* zona = dynamic_cast<ZonaTastiera*>(&c))
+    usa(new ZonaTastieraQt(*zona, padre), "Zona");
   else if (auto* t = dynamic_cast<Timer*>(&c))
     legaTimer(*t);
   if (!w) return nullptr;
@@ -319,6 +322,7 @@ bool FinestraQt::event(QEvent* e) {
 }
 
 bool FinestraQt::eventFilter(QObject* oggetto, QEvent* e) {
+  if (e->type() == QEvent::Show && oggetto->isWidgetType()) rinnovaPerIlLettore(*static_cast<QWidget*>(oggetto));
   // A left press and release on the window between its controls: its Click.
   if (oggetto == superficie_ && !congedata_ &&
       (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)) {
