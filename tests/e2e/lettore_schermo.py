@@ -41,8 +41,9 @@ IMPOSTAZIONI = {"enableSpeech": True, "speechServerFactory": "speechdispatcherfa
                 "enableKeyEcho": True, "enableTutorialMessages": False, "enableSound": False,
                 "firstStart": False}
 
-# Some lines end with the voice's settings after the text.
-RIGA = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*)'(?:\{.*\})?\s*$")
+INIZIO = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '")
+# The closing quote, with the voice's settings after it on some lines.
+FINE = re.compile(r"'(?:\{.*\})?\s*$")
 
 
 def mancanti():
@@ -113,9 +114,24 @@ class LettoreSchermo:
         """Every utterance so far, in order."""
         try:
             with open(self.diario, encoding="utf-8", errors="replace") as f:
-                return [m.group(1) for m in map(RIGA.match, f) if m]
+                righe = f.read().split("\n")
         except FileNotFoundError:
             return []
+        detti = []
+        i = 0
+        while i < len(righe):
+            inizio = INIZIO.match(righe[i])
+            i += 1
+            if not inizio:
+                continue
+            # A text of several lines goes on, indented, up to its closing quote.
+            testo = righe[i - 1][inizio.end():]
+            while not FINE.search(testo) and i < len(righe) and righe[i].startswith(" "):
+                testo += " " + righe[i].strip()
+                i += 1
+            if m := FINE.search(testo):
+                detti.append(" ".join(testo[:m.start()].split()))
+        return detti
 
     def nuovo(self):
         """What was spoken since the last call."""

@@ -22,11 +22,12 @@ import lettore_schermo  # noqa: E402
 
 SALTATO = 77
 
-# Steps whose keys another change of the windows brings (Escape closing the
-# information windows and the leaderboard, the S and N letters of the Yes/No
-# boxes). Until it is in, such a step that fails is reported and passed by
-# its old way; one that passes is reported too, to be taken off this list.
-ATTESI = {"F1 Escape", "F5 Escape", "Alt+F4 S", "Salvare N"}
+# Steps another change of the windows brings (the about window read with its
+# text, Escape closing the information windows and the leaderboard, the S and
+# N letters of the Yes/No boxes). Until it is in, such a step that fails is
+# reported and passed by its old way; one that passes is reported too, to be
+# taken off this list, which makes it a step that must pass.
+ATTESI = {"F1 testo letto", "F1 Escape", "F5 Escape", "Salvare N"}
 
 
 class Partita:
@@ -46,8 +47,12 @@ class Partita:
 
     def passo(self, nome, tasti, *attesi, secondi=20.0, dopo=0.8, tutti=True):
         """Presses the keys and asserts that Orca said every fragment (with
-        `tutti` false: one of them)."""
-        self.orca.segna()
+        `tutti` false: one of them). Without keys, what was said since the
+        last step counts too; with keys, it belongs to the last step."""
+        if tasti:
+            resto = self.orca.nuovo()
+            if resto and self.trascrizione:
+                self.trascrizione[-1][1].extend(resto)
         for t in tasti:
             self.tasto(t)
         try:
@@ -59,9 +64,34 @@ class Partita:
         print(f"[{nome}]", " | ".join(detto), flush=True)
         return detto
 
+    def ascolta(self, nome, *frammenti, secondi=3.0):
+        """What Orca says within `secondi` if it says one of the fragments;
+        nothing when it does not."""
+        try:
+            detto = self.orca.attendi_detto(*frammenti, secondi=secondi, dopo=0.5, tutti=False)
+        except ErroreX:
+            detto = self.orca.nuovo()
+        if detto:
+            self.trascrizione.append((nome, detto))
+            print(f"[{nome}]", " | ".join(detto), flush=True)
+        return detto
+
+    def atteso(self, nome, riuscito):
+        """A check another change brings, noted either way; off ATTESI it
+        must pass."""
+        assert riuscito or nome in ATTESI, nome
+        if riuscito:
+            self.attesi_riusciti.append(nome)
+        else:
+            self.attesi_falliti.append(nome)
+            print(f"[{nome}] not yet", flush=True)
+
     def passo_atteso(self, nome, tasti, attesi, ripiego, *ripiego_attesi):
         """A step another change brings: tried, and on failure passed by the
-        old keys `ripiego`."""
+        old keys `ripiego`. Off ATTESI it must pass."""
+        if nome not in ATTESI:
+            self.passo(nome, tasti, *attesi)
+            return
         try:
             self.passo(nome, tasti, *attesi, secondi=10.0)
             self.attesi_riusciti.append(nome)
@@ -123,10 +153,14 @@ def gioca(s, orca, p):
         if not any(f in testo for f in ("Computer: colonna", "Quattro in fila", "pareggio")):
             testo += " ".join(p.passo("la risposta", [], "Computer: colonna", "Quattro in fila", "pareggio",
                                       tutti=False, dopo=1.0))
+        # The line the computer's answer made is told after the piece lands.
+        if "Quattro in fila" not in testo and "pareggio" not in testo:
+            testo += " ".join(p.ascolta("dopo la risposta", "Quattro in fila", "pareggio"))
         if "Quattro in fila" in testo or "Round finito" in testo:
-            detto = p.passo("fine del round", [], "Hai perso il round" if "computer" in testo else "round",
-                            secondi=20.0)
-            testo += " ".join(detto)
+            if "il round" not in testo and "Round finito" not in testo:
+                testo += " ".join(p.passo("fine del round", [], "il round", "Round finito", tutti=False))
+            if "OK pulsante" not in testo:  # the message box is read, so it has the focus
+                testo += " ".join(p.passo("il messaggio", [], "OK pulsante"))
             p.passo("Invio sul messaggio", ["Return"], "Nuovo round, tavola vuota.", secondi=20.0)
             if "Quattro in fila del computer" in testo:
                 assert "ti restano 2 vite" in testo, testo
@@ -138,14 +172,22 @@ def gioca(s, orca, p):
     p.passo("F7", ["F7"], "Ultimo inserimento annullato", "Costo 1000 punti, punteggio")
     p.passo("F3", ["F3"], "Partita in pausa, orologio fermo.")
     p.passo("F3 di nuovo", ["F3"], "Partita ripresa.")
-    p.passo("F1", ["F1"], "Informazioni", secondi=20.0)
+    detto = p.passo("F1", ["F1"], "Brenvo Velmo 2.0", secondi=20.0, dopo=2.0)
+    p.atteso("F1 testo letto", any("Programma realizzato dalla squadra di Velmo" in r for r in detto))
     p.passo_atteso("F1 Escape", ["Escape"], ["Colonna"], ["alt+F4"], "Colonna")
     p.passo("F5", ["F5"], "Classifica", secondi=20.0)
     p.passo_atteso("F5 Escape", ["Escape"], ["Colonna"], ["alt+F4"], "Colonna")
-    p.passo("Alt+F4", ["alt+F4"], "Sicuro di voler uscire")
-    p.passo_atteso("Alt+F4 S", ["s"], ["Salvare la partita in corso"], ["Return"], "Salvare la partita in corso")
-    p.passo_atteso("Salvare N", ["n"], [], ["Tab", "Return"])
-    attendi(lambda: s.gioco.poll() is not None, 15, "the game to end")
+    # Alt+F4 during a match asks only whether to save it.
+    p.passo("Alt+F4", ["alt+F4"], "Salvare la partita in corso")
+    # N answers No: the game says goodbye and ends.
+    p.passo("Salvare N", ["n"], dopo=0)
+    try:
+        attendi(lambda: s.gioco.poll() is not None, 10, "the game to end")
+        p.atteso("Salvare N", True)
+    except ErroreX:
+        p.atteso("Salvare N", False)
+        p.passo("Salvare N (ripiego)", ["Tab", "Return"], dopo=0)
+        attendi(lambda: s.gioco.poll() is not None, 15, "the game to end")
 
 
 def scegli(p):
