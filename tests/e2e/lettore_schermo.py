@@ -43,7 +43,7 @@ IMPOSTAZIONI = {"enableSpeech": True, "speechServerFactory": "speechdispatcherfa
 
 INIZIO = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '")
 # The closing quote, with the voice's settings after it on some lines.
-FINE = re.compile(r"'(?:\{.*\})?\s*$")
+FINE = re.compile(r"'\s*(?:\[?\{.*\}\]?)?\s*$")
 
 
 def mancanti():

@@ -45,7 +45,7 @@ class Partita:
         time.sleep(0.08)
         self.s.xdotool("keyup", tasto)
 
-    def passo(self, nome, tasti, *attesi, secondi=20.0, dopo=0.8, tutti=True):
+    def passo(self, nome, tasti, *attesi, secondi=40.0, dopo=0.8, tutti=True):
         """Presses the keys and asserts that Orca said every fragment (with
         `tutti` false: one of them). Without keys, what was said since the
         last step counts too; with keys, it belongs to the last step."""

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLabel>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -12,21 +13,52 @@ namespace velmo {
 
 namespace {
 
-class ImmagineAccessibile : public QAccessibleWidget {
+// Qt's AT-SPI bridge tells a reader the states of a widget when the reader
+// first asks, and of a later show or hide only "showing", never "visible".
+// A reader that asked while the window was still hidden (Orca started before
+// the game, as a blind player does) kept "not visible" for every part, and
+// its flat review and object navigation skipped them. Here a part is always
+// "visible" and "showing", which never go stale, and a hidden one has no
+// size on the screen, which readers ask afresh each time.
+class WidgetAccessibile : public QAccessibleWidget {
+ public:
+  using QAccessibleWidget::QAccessibleWidget;
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.invisible = false;
+    s.offscreen = false;
+    return s;
+  }
+  QRect rect() const override { return widget()->isVisible() ? QAccessibleWidget::rect() : QRect(); }
+};
+
+// A label read by its accessible name, or by its text when it has none.
+class EtichettaAccessibile : public WidgetAccessibile {
+ public:
+  explicit EtichettaAccessibile(QLabel* w) : WidgetAccessibile(w, QAccessible::StaticText), w_(w) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name && w_ && w_->accessibleName().isEmpty()) return w_->text();
+    return WidgetAccessibile::text(t);
+  }
+
+ private:
+  QPointer<QLabel> w_;
+};
+
+class ImmagineAccessibile : public WidgetAccessibile {
  public:
   explicit ImmagineAccessibile(ImmagineQt* w)
-      : QAccessibleWidget(w, w->immagine().onClick ? QAccessible::Button : QAccessible::Graphic), w_(w) {}
-
-  QStringList actionNames() const override {
-    return role() == QAccessible::Button ? QStringList{pressAction()} : QAccessibleWidget::actionNames();
-  }
+      : WidgetAccessibile(w, w->immagine().onClick ? QAccessible::Button : QAccessible::Graphic), w_(w) {}
 
   // A press is a click, with the same checks as the mouse's.
   void doAction(const QString& azione) override {
-    if (azione != pressAction() || role() != QAccessible::Button) return QAccessibleWidget::doAction(azione);
+    if (azione != pressAction() || role() != QAccessible::Button) return WidgetAccessibile::doAction(azione);
     if (!w_ || !w_->isEnabled() || !w_->isVisible()) return;
     const auto gestore = w_->immagine().onClick;  // it may unload the window
     if (gestore) gestore();
+  }
+  QStringList actionNames() const override {
+    return role() == QAccessible::Button ? QStringList{pressAction()} : WidgetAccessibile::actionNames();
   }
 
  private:
@@ -46,11 +78,11 @@ class AnnuncioQt : public QWidget {
   QString testo;
 };
 
-class AnnuncioAccessibile : public QAccessibleWidget {
+class AnnuncioAccessibile : public WidgetAccessibile {
  public:
-  explicit AnnuncioAccessibile(AnnuncioQt* w) : QAccessibleWidget(w, QAccessible::Notification), w_(w) {}
+  explicit AnnuncioAccessibile(AnnuncioQt* w) : WidgetAccessibile(w, QAccessible::Notification), w_(w) {}
   QString text(QAccessible::Text t) const override {
-    return t == QAccessible::Name && w_ ? w_->testo : QAccessibleWidget::text(t);
+    return t == QAccessible::Name && w_ ? w_->testo : WidgetAccessibile::text(t);
   }
 
  private:
@@ -84,7 +116,9 @@ class Annunci : public QObject {
 QAccessibleInterface* fabbrica(const QString&, QObject* oggetto) {
   // A part the focus moves over (a column of the board) is read by its name
   // alone, as the text it is, with no role word after it.
-  if (auto* zona = dynamic_cast<ZonaTastieraQt*>(oggetto)) return new QAccessibleWidget(zona, QAccessible::StaticText);
+  if (auto* zona = dynamic_cast<ZonaTastieraQt*>(oggetto)) return new WidgetAccessibile(zona, QAccessible::StaticText);
+  if (auto* etichetta = dynamic_cast<EtichettaQt*>(oggetto)) return new EtichettaAccessibile(etichetta);
+  if (auto* contenitore = dynamic_cast<ContenitoreQt*>(oggetto)) return new WidgetAccessibile(contenitore);
   if (auto* immagine = dynamic_cast<ImmagineQt*>(oggetto)) return new ImmagineAccessibile(immagine);
   if (auto* annuncio = dynamic_cast<AnnuncioQt*>(oggetto)) return new AnnuncioAccessibile(annuncio);
   return nullptr;
@@ -104,12 +138,6 @@ void annunciaIn(QWidget& finestra, const QString& testo) {
   auto* annunci = finestra.findChild<Annunci*>(QStringLiteral("Annunci"), Qt::FindDirectChildrenOnly);
   if (!annunci) annunci = new Annunci(finestra);
   annunci->annuncia(testo);
-}
-
-void rinnovaPerIlLettore(QWidget& w) {
-  if (!QAccessible::isActive()) return;
-  QAccessibleEvent descritto(&w, QAccessible::ObjectCreated);
-  QAccessible::updateAccessibility(&descritto);
 }
 
 QString ultimoAnnuncioIn(const QWidget& finestra) {

@@ -21,14 +21,6 @@ void installaAccessibilita();
 // overwritten by the next one. Made on first use.
 void annunciaIn(QWidget& finestra, const QString& testo);
 
-// Sends a screen reader the states of a widget that has just shown. Qt's
-// AT-SPI bridge describes each widget once, as it is made, and of a later
-// show tells only "showing", never "visible"; a reader running before the
-// window showed (Orca started first, as a blind player does) keeps "not
-// visible" for every part made hidden, and its flat review skips them. The
-// widget described anew carries its whole state.
-void rinnovaPerIlLettore(QWidget& w);
-
 // The last text told through `finestra`, "" for none.
 QString ultimoAnnuncioIn(const QWidget& finestra);
 

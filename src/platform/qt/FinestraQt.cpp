@@ -16,7 +16,6 @@
 #include <string>
 #include <utility>
 
-#include "platform/qt/AccessibilitaQt.h"
 #include "platform/qt/ControlliQt.h"
 #include "platform/qt/FigureQt.h"
 #include "platform/qt/MenuQt.h"
@@ -322,7 +321,6 @@ bool FinestraQt::event(QEvent* e) {
 }
 
 bool FinestraQt::eventFilter(QObject* oggetto, QEvent* e) {
-  if (e->type() == QEvent::Show && oggetto->isWidgetType()) rinnovaPerIlLettore(*static_cast<QWidget*>(oggetto));
   // A left press and release on the window between its controls: its Click.
   if (oggetto == superficie_ && !congedata_ &&
       (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)) {
