@@ -19,7 +19,7 @@ import lettore_schermo  # noqa: E402
 from orca_e2e import Partita  # noqa: E402
 
 MOSSA = re.compile(r"(Tu|Computer): colonna (\d), riga (\d)")
-NOME = "ORECCHIO"
+NOME = "orecchio"
 
 
 class Tavola:
@@ -86,28 +86,43 @@ def main(velmo, artefatti):
             vinto, finita = False, False
             for _ in range(200):
                 c = t.scegli() if not vinto else max(c for c in range(1, 10) if t.altezza(c) < 7)
-                detto = p.passo(str(c), [str(c)], f"Tu: colonna {c}", secondi=8, dopo=1.2)
+                detto = p.passo(str(c), [str(c)], f"Tu: colonna {c}", dopo=1.0)
+                testo = " ".join(detto)
+                if not any(f in testo for f in ("Computer: colonna", "Quattro in fila", "pareggio")):
+                    detto += p.passo("la risposta", [], "Computer: colonna", "Quattro in fila", "pareggio",
+                                     tutti=False, dopo=1.0)
+                if not any(f in " ".join(detto) for f in ("Quattro in fila", "pareggio")):
+                    detto += p.ascolta("dopo la risposta", "Quattro in fila", "pareggio")
                 t.ascolta(detto)
                 testo = " ".join(detto)
                 if "Quattro in fila" in testo or "pareggio" in testo:
-                    detto = p.passo("fine del round", [], "round", secondi=8, dopo=1.0)
-                    testo += " ".join(detto)
+                    if "il round" not in testo and "Round finito" not in testo:
+                        testo += " ".join(p.passo("fine del round", [], "il round", "Round finito", tutti=False))
                     vinto = vinto or "Hai vinto il round" in testo
                     if "partita finita" in testo:
                         finita = True
                         break
-                    detto = p.passo("Invio", ["Return"], "Nuovo round", secondi=8, dopo=1.5)
+                    if "OK pulsante" not in testo:
+                        p.passo("il messaggio", [], "OK pulsante")
+                    detto = p.passo("Invio", ["Return"], "Nuovo round", dopo=1.5)
                     t.ascolta(detto)
             assert finita, "no game over in 200 moves"
-            p.passo("GAME OVER, Invio", ["Return"], "G A M E", secondi=10)
+            p.passo("GAME OVER", [], "G A M E")
             if vinto:
-                p.passo("il nome", ["Return"], "nome", secondi=10)
+                p.passo("Invio su GAME OVER", ["Return"], "Inserisci il tuo nome")
                 for lettera in NOME:
-                    p.passo(f"lettera {lettera}", ["shift+" + lettera.lower()], lettera.lower(), secondi=4,
-                            dopo=0.2)
-                p.passo("Invio sul nome", ["Return"], "Classifica", secondi=10)
-                p.passo("Escape sulla classifica", ["Escape"], "", secondi=4)
-            p.passo("un'altra partita? No", ["n"], "", secondi=4)
+                    p.passo(f"lettera {lettera}", [lettera], secondi=10, dopo=0.3)
+                p.passo("Invio sul nome", ["Return"], "Classifica", dopo=3.0)
+                try:
+                    p.passo("Escape sulla classifica", ["Escape"], "altra partita", secondi=8)
+                except Exception:
+                    p.passo("Alt+F4 sulla classifica", ["alt+F4"], "altra partita")
+            else:
+                p.passo("Invio su GAME OVER", ["Return"], "altra partita")
+            try:
+                p.passo("N: nessun'altra partita", ["n"], "Colonna", secondi=8)
+            except Exception:
+                p.passo("Tab e Invio: nessun'altra partita", ["Tab", "Return"], "Colonna")
         finally:
             p.salva()
             os.replace(os.path.join(artefatti, "trascrizione.txt"), os.path.join(artefatti, "partita_intera.txt"))

@@ -65,8 +65,8 @@ class ImmagineAccessibile : public WidgetAccessibile {
   QPointer<ImmagineQt> w_;
 };
 
-// One announcement: draws nothing, takes no input, and holds its text for
-// the reader.
+// One announcement: draws nothing, takes no input; its text is its
+// accessible name.
 class AnnuncioQt : public QWidget {
  public:
   explicit AnnuncioQt(QWidget* padre) : QWidget(padre) {
@@ -75,18 +75,11 @@ class AnnuncioQt : public QWidget {
     setFocusPolicy(Qt::NoFocus);
     setGeometry(0, 0, 1, 1);
   }
-  QString testo;
 };
 
 class AnnuncioAccessibile : public WidgetAccessibile {
  public:
-  explicit AnnuncioAccessibile(AnnuncioQt* w) : WidgetAccessibile(w, QAccessible::Notification), w_(w) {}
-  QString text(QAccessible::Text t) const override {
-    return t == QAccessible::Name && w_ ? w_->testo : WidgetAccessibile::text(t);
-  }
-
- private:
-  QPointer<AnnuncioQt> w_;
+  explicit AnnuncioAccessibile(AnnuncioQt* w) : WidgetAccessibile(w, QAccessible::Notification) {}
 };
 
 // The announcements of one window, taken in turn.
@@ -100,9 +93,10 @@ class Annunci : public QObject {
     AnnuncioQt* voce = voci_[prossima_];
     prossima_ = (prossima_ + 1) % voci_.size();
     ultimo_ = testo;
-    voce->testo = testo;
-    // Shown anew, the notification is what the reader speaks.
+    // Named while hidden, so every reader's copy of the name is the new one;
+    // shown anew, the notification is what the reader speaks.
     voce->hide();
+    voce->setAccessibleName(testo);
     voce->show();
   }
   const QString& ultimo() const { return ultimo_; }
