@@ -60,7 +60,7 @@ class Partita:
         except ErroreX:
             self.trascrizione.append((nome + " (failed)", self.orca.nuovo()))
             raise
-        self.trascrizione.append((nome, detto))
+        self.trascrizione.append((nome, list(detto)))
         print(f"[{nome}]", " | ".join(detto), flush=True)
         return detto
 
@@ -72,7 +72,7 @@ class Partita:
         except ErroreX:
             detto = self.orca.nuovo()
         if detto:
-            self.trascrizione.append((nome, detto))
+            self.trascrizione.append((nome, list(detto)))
             print(f"[{nome}]", " | ".join(detto), flush=True)
         return detto
 

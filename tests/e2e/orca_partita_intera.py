@@ -89,10 +89,10 @@ def main(velmo, artefatti):
                 detto = p.passo(str(c), [str(c)], f"Tu: colonna {c}", dopo=1.0)
                 testo = " ".join(detto)
                 if not any(f in testo for f in ("Computer: colonna", "Quattro in fila", "pareggio")):
-                    detto += p.passo("la risposta", [], "Computer: colonna", "Quattro in fila", "pareggio",
+                    detto = detto + p.passo("la risposta", [], "Computer: colonna", "Quattro in fila", "pareggio",
                                      tutti=False, dopo=1.0)
                 if not any(f in " ".join(detto) for f in ("Quattro in fila", "pareggio")):
-                    detto += p.ascolta("dopo la risposta", "Quattro in fila", "pareggio")
+                    detto = detto + p.ascolta("dopo la risposta", "Quattro in fila", "pareggio")
                 t.ascolta(detto)
                 testo = " ".join(detto)
                 if "Quattro in fila" in testo or "pareggio" in testo:
