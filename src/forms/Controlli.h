@@ -76,6 +76,10 @@ class Controllo {
   // or button whose caption says it already.
   const std::string& nomeAccessibile() const { return nomeAccessibile_; }
   void setNomeAccessibile(std::string n) { imposta(nomeAccessibile_, std::move(n)); }
+  // What a screen reader says of a label's value, where its caption would
+  // read badly ("00 : 31"); empty: the caption.
+  const std::string& valoreAccessibile() const { return valoreAccessibile_; }
+  void setValoreAccessibile(std::string v) { imposta(valoreAccessibile_, std::move(v)); }
 
   // The one change observer: called after any property changed.
   void osserva(std::function<void()> osservatore) { osservatore_ = std::move(osservatore); }
@@ -97,6 +101,7 @@ class Controllo {
   bool visible_ = true, enabled_ = true;
   std::string tag_;
   std::string nomeAccessibile_;
+  std::string valoreAccessibile_;
   Contenitore* padre_ = nullptr;
   std::function<void()> osservatore_;
 };
@@ -214,6 +219,15 @@ class Pulsante : public Controllo {
 
  private:
   std::string caption_;
+};
+
+// A part of a window that takes the keyboard focus where the mouse has
+// pictures, such as a column of the board: it draws nothing but a mark
+// while it has the focus, and the mouse goes through it to what lies under
+// it. A screen reader reads its name when the focus comes.
+class ZonaTastiera : public Controllo {
+ public:
+  std::function<void()> onGotFocus;
 };
 
 class CasellaControllo : public Controllo {

@@ -70,6 +70,9 @@ class Piattaforma {
   // loaded window (a piece dropped, a round's end). Ignored for a window
   // not loaded.
   virtual void annuncia(const Form& form, const std::string& testo) = 0;
+  // Moves the keyboard focus to a part of a loaded window, by the keyboard:
+  // its GotFocus follows, and the reader reads it.
+  virtual void daiFuoco(const Form& form, ZonaTastiera& zona) = 0;
 
   // --- Sound --------------------------------------------------------------
   // Each start stops the sound playing before; nothing falls back to a

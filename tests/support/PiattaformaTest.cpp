@@ -298,6 +298,12 @@ void PiattaformaTest::annuncia(const Form& form, const std::string& testo) {
   if (form.loaded()) annunci.push_back(testo);
 }
 
+void PiattaformaTest::daiFuoco(const Form& form, ZonaTastiera& zona) {
+  if (!form.loaded()) return;
+  fuoco = &zona;
+  if (zona.onGotFocus) zona.onGotFocus();
+}
+
 std::optional<std::string> PiattaformaTest::dialogo(const std::string& voce, const DialogoFile& d) {
   dialoghi.push_back(d);
   annota(voce + d.titolo);

@@ -108,6 +108,7 @@ class PiattaformaTest : public Piattaforma {
   std::function<void(const DialogoFile&)> alDialogo;
   int beepSuonati = 0;
   std::vector<std::string> annunci;  // what a screen reader was told, in order
+  ZonaTastiera* fuoco = nullptr;     // where daiFuoco last put the focus
   int fermate = 0;
   std::vector<std::string> registro;  // everything, in order: "msg ...", "suono ...", "beep", "popup ..."
   // Called with each new entry of the record as it happens, so a test can
@@ -174,6 +175,7 @@ class PiattaformaTest : public Piattaforma {
   std::optional<std::string> dialogoApri(const DialogoFile& d) override;
   std::optional<std::string> dialogoSalva(const DialogoFile& d) override;
   void annuncia(const Form& form, const std::string& testo) override;
+  void daiFuoco(const Form& form, ZonaTastiera& zona) override;
   void suonaRisorsa(const std::string& id) override;
   void suonaFile(const std::string& percorso) override;
   void fermaSuono() override;

@@ -56,6 +56,10 @@ FrmGioco::FrmGioco() : Form("frmGioco") {
     f.onMouseDown = mfuncInput([this, i](const EventoMouse& e) { imgFreccia_MouseDown(i, e); });
     f.onMouseUp = mfuncInput([this, i](const EventoMouse&) { imgFreccia_MouseUp(i); });
   }
+  for (int i = 1; i <= tavola::colonne; ++i) {
+    picContenitore[1].aggiungi(zonaColonna[i]);
+    zonaColonna[i].onGotFocus = [this, i] { colonnaConFuoco = i; };
+  }
   for (int i = 1; i <= 2; ++i) {
     picContenitore[i].onMouseUp = mfuncInput([this, i](const EventoMouse& e) { picContenitore_MouseUp(i, e); });
     picContenitore[i].onMouseMove = mfuncInput([this, i](const EventoMouse&) { picContenitore_MouseMove(i); });
@@ -272,6 +276,8 @@ void FrmGioco::Form_Load() {
     }
     for (int i = 1; i <= tavola::colonne; ++i)
       imgFreccia[i].move(300 + 700 * i, 240, larghezzaFreccia, larghezzaFreccia);
+    // From the arrow to the bottom cell, edge to edge with the next column.
+    for (int i = 1; i <= tavola::colonne; ++i) zonaColonna[i].move(915 + 690 * (i - 1), 180, 690, 5790);
 
     const Contenitore& pannello = picContenitore[2];
     picContenitoreCrediti[1].move(pannello.left(), pannello.top(), pannello.width(), pannello.height());
@@ -385,8 +391,10 @@ void FrmGioco::picContenitore_MouseMove(int indice) {
 }
 
 void FrmGioco::mnuFilePausa_Click() {
+  msubAnnuncia("Partita in pausa, orologio fermo.");
   FrmPausa pausa(tmrTempo);
   pausa.Show(true);
+  msubAnnuncia("Partita ripresa.");
 }
 
 void FrmGioco::mnuFileEsci_Click() {
@@ -420,6 +428,7 @@ void FrmGioco::Form_QueryClose() {
 
 void FrmGioco::Form_KeyDown(int codice, int shift) {
   if (uscitaConfermata) return;
+  if (mfuncTastoTavola(codice, shift)) return;
   if (codice == codiceTasto::F4 && (shift & altMask)) {
     altF4Pressed = true;
     mnuFileEsci_Click();

@@ -53,6 +53,9 @@ class FrmGioco : public Form {
   std::array<Figura, 2> picTabellone{Figura::tabelloneSenzaPartita, Figura::tabelloneInPartita};
   Serie<Immagine, tavola::celle> imgPedina;
   Serie<Immagine, tavola::colonne> imgFreccia;
+  // The columns as the keyboard and a screen reader move over them.
+  Serie<ZonaTastiera, tavola::colonne> zonaColonna;
+  int colonnaConFuoco = 0;  // 0: the focus is on none
   Etichetta lblTurno;
   Etichetta lblTitoloTempo, lblTempo;
   Etichetta lblTitoloCaselleLibere, lblCaselleLibere;
@@ -162,6 +165,15 @@ class FrmGioco : public Form {
   void mnuInfoVelmo_Click();
   void mnuThanxTo_Click();
 
+  // --- The board by keyboard and for a screen reader -------------------------
+  // Moving over the columns, reading one column's cells or the whole board
+  // row by row. False for a key it does not use.
+  bool mfuncTastoTavola(int codice, int shift);
+  std::string mfuncLeggiColonna(int colonna) const;
+  std::string mfuncLeggiTavola() const;
+  // The cells', lives' and columns' names from the board as it stands.
+  void msubDescriviTavola();
+
   // The pause in seconds between two frames of a falling piece.
   float pfuncRitardoCaduta() const;
   // The picture of a side's pieces by the colour setting.
@@ -176,6 +188,9 @@ class FrmGioco : public Form {
     };
   }
   void msubCreaMenu();
+  // A new match's board and figures, without a word: a loaded match tells
+  // its own.
+  void msubIniziaPartita();
   void msubCreaPannello();
   void msubAnimaCaduta(int colonna, Side lato, int cellaAtterraggio, float ritardo);
   void msubAnimaRisalita(int colonna, Side lato, int cella);
@@ -192,9 +207,16 @@ class FrmGioco : public Form {
   // For a screen reader: the controls' names, the cells' and lives' names
   // from their pictures, and the events told as they happen.
   void msubNomiAccessibili();
-  void msubDescriviTavola();
   void msubAnnuncia(const std::string& testo);
-  void msubAnnunciaPedina(Side lato, int cella);
+  void msubAnnunciaPedina(Side lato, int colonna, int cella);
+  void msubAnnunciaQuattro();
+  void msubAnnunciaFineRound(Risultato risultato);
+  void msubAnnunciaNuovoRound();
+
+  // The clock and the free cells as they are said, not as they are shown.
+  void msubLeggiValori();
+  // Who dropped the round's last piece: the other side opens the next.
+  Side latoUltimaPedina_ = Side::nessuna;
 };
 
 }  // namespace velmo

@@ -2,6 +2,8 @@
 // arrow highlight, falling and rising pieces, the blinking winning line, and
 // the colour and speed settings.
 
+#include <string>
+
 #include "forms/ModGenerale.h"
 #include "forms/game/FrmGioco.h"
 
@@ -22,7 +24,10 @@ void FrmGioco::Form_KeyUp(int codice, int /*shift*/) {
   if (uscitaConfermata || !modGenerale.matchInProgress || mousePointer() == Puntatore::clessidra) return;
   if (codice < codiceTasto::cifra1 || codice > codiceTasto::cifra9) return;
   const int i = codice - codiceTasto::cifra1 + 1;
-  if (!imgFreccia[i].visible()) return;
+  if (!imgFreccia[i].visible()) {
+    if (grid.colonnaPiena(i)) msubAnnuncia("Colonna " + std::to_string(i) + " piena.");
+    return;
+  }
   for (Immagine& f : imgFreccia) {
     f.setFigura(imgFrecciaNera.figura());
     f.setTag("nera");

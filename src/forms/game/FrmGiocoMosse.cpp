@@ -11,7 +11,10 @@ void FrmGioco::msubFrecce(bool abilitate) {
   for (Immagine& f : imgFreccia) f.setEnabled(abilitate);
 }
 
-void FrmGioco::msubAggiornaCaselleLibere() { lblCaselleLibere.setCaption(testoCaselleLibere(grid)); }
+void FrmGioco::msubAggiornaCaselleLibere() {
+  lblCaselleLibere.setCaption(testoCaselleLibere(grid));
+  msubLeggiValori();
+}
 
 void FrmGioco::msubMostraPunteggio() { lblPunteggio.setCaption(taglia(testoNumero(match.score))); }
 
@@ -20,6 +23,9 @@ void FrmGioco::msubInserisciPedina(int colonna, Side lato) {
   psubSuonaCue("id_15");
   const float ritardo = pfuncRitardoCaduta();
   const int atterraggio = grid.cellaDiAtterraggio(colonna);
+  // Told as the piece starts falling: a slow fall takes seconds.
+  latoUltimaPedina_ = lato;
+  msubAnnunciaPedina(lato, colonna, atterraggio);
   msubAnimaCaduta(colonna, lato, atterraggio, ritardo);
   grid[atterraggio] = lato;
   imgPedina[atterraggio].setTag(std::string(testoLato(lato)));
@@ -27,7 +33,7 @@ void FrmGioco::msubInserisciPedina(int colonna, Side lato) {
       static_cast<std::int16_t>(colonna);
   grid.contaLibere(-1);
   msubAggiornaCaselleLibere();
-  msubAnnunciaPedina(lato, atterraggio);
+  msubDescriviTavola();
   if (grid.colonnaPiena(colonna)) imgFreccia[colonna].setVisible(false);
   for (VoceMenu& v : mnuImpostazioniVelocita) v.setEnabled(true);
   if (lato == Side::computer) {
@@ -50,8 +56,12 @@ void FrmGioco::mnuAnnullaInserimento_Click() {
   }
   busy = true;
   // The computer's piece went in last, so it is on top of its column.
-  msubTogliPedina(moveHistory.lastComputerColumn, Side::computer);
-  msubTogliPedina(moveHistory.lastPlayerColumn, Side::giocatore);
+  const int colonnaComputer = moveHistory.lastComputerColumn, colonnaGiocatore = moveHistory.lastPlayerColumn;
+  msubTogliPedina(colonnaComputer, Side::computer);
+  msubTogliPedina(colonnaGiocatore, Side::giocatore);
+  msubAnnuncia("Ultimo inserimento annullato: tolte la pedina del computer dalla colonna " +
+               std::to_string(colonnaComputer) + " e la tua dalla colonna " + std::to_string(colonnaGiocatore) +
+               ". Costo 1000 punti, punteggio " + std::to_string(match.score) + ".");
   busy = false;
 }
 
@@ -63,8 +73,6 @@ void FrmGioco::msubTogliPedina(int colonna, Side lato) {
   grid[cella] = Side::nessuna;
   imgPedina[cella].setTag("nessuna");
   msubDescriviTavola();
-  msubAnnuncia("Tolta la pedina " + std::string(lato == Side::giocatore ? "del giocatore" : "del computer") +
-               " dalla colonna " + std::to_string(colonna));
   mnuAnnullaInserimento.setEnabled(false);
   grid.contaLibere(+1);
   msubAggiornaCaselleLibere();
@@ -98,6 +106,7 @@ void FrmGioco::msubNuovoRound() {
   match.clockSeconds = 0;
   lblTempo.setCaption(testoOrologioIniziale);
   msubDescriviTavola();
+  latoUltimaPedina_ = Side::nessuna;
   tmrTempo.setInterval(1000);
 }
 
@@ -107,8 +116,7 @@ void FrmGioco::msubCercaQuattro(int /*cellaAtterraggio*/) {
   const auto linea = cercaQuattro(grid);
   if (!linea) return;
   winningCells = *linea;
-  msubAnnuncia(grid[winningCells[0]] == Side::giocatore ? "Quattro in fila del giocatore"
-                                                        : "Quattro in fila del computer");
+  msubAnnunciaQuattro();
   msubFineRound(grid[winningCells[0]] == Side::giocatore ? Risultato::giocatore : Risultato::computer);
 }
 

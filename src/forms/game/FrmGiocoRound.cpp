@@ -22,6 +22,11 @@ const char* testoFineRound(Risultato r) {
 }  // namespace
 
 void FrmGioco::mnuFileNuova_Click() {
+  msubIniziaPartita();
+  msubAnnuncia("Nuova partita: hai " + std::to_string(match.lives) + " vite. Tocca a te.");
+}
+
+void FrmGioco::msubIniziaPartita() {
   msubStatoGioco("gioco_on");
   msubNuovoRound();
   // The player always opens a match; the label may still show the
@@ -46,9 +51,9 @@ void FrmGioco::msubFineRound(Risultato risultato) {
       for (std::int16_t cella : winningCells) imgPedina[cella].setVisible(true);
     }
     if (risultato == Risultato::computer) --match.lives;
+    msubAnnunciaFineRound(risultato);
 
     if (match.lives > 0) {
-      msubAnnuncia(std::string(testoFineRound(risultato)) + " Vite rimaste: " + std::to_string(match.lives));
       if (risultato == Risultato::computer) psubSuonaCue("id_08");
       if (risultato == Risultato::giocatore) psubSuonaCue("id_07");
       piattaforma().msgBox(std::string(testoFineRound(risultato)) + "\r\rContinua...", Pulsanti::ok,
@@ -64,7 +69,10 @@ void FrmGioco::msubFineRound(Risultato risultato) {
         match.score += puntiRound(grid.freeCells, match.clockMinutes, match.clockSeconds);
         msubMostraPunteggio();
       }
+      const Side ultima = latoUltimaPedina_;
       msubNuovoRound();
+      latoUltimaPedina_ = ultima;
+      msubAnnunciaNuovoRound();
       return;
     }
 
@@ -72,7 +80,6 @@ void FrmGioco::msubFineRound(Risultato risultato) {
     modGenerale.matchInProgress = false;
     for (Immagine& v : imgVita) v.setFigura(imgVitaNo.figura());
     msubDescriviTavola();
-    msubAnnuncia("Hai perso questo round ! Vite rimaste: 0. Partita finita.");
     ++match.vittorie(2);
     lblVittorieGiocatore[2].setCaption(taglia(testoNumero(match.vittorie(2))));
     psubAttendi(0.1f);
@@ -106,7 +113,8 @@ void FrmGioco::tmrTempo_Timer() {
   }
   if (match.clockMinutes >= 60 && match.clockSeconds >= 59) {
     lblTempo.setCaption(testoOrologioLimite);
-    msubAnnuncia(std::string("Tempo al limite: ") + testoOrologioLimite);
+    msubLeggiValori();
+    msubAnnuncia("Tempo al limite: 60 minuti.");
     return;
   }
   if (++match.clockSeconds == 60) {
@@ -114,6 +122,7 @@ void FrmGioco::tmrTempo_Timer() {
     ++match.clockMinutes;
   }
   lblTempo.setCaption(testoOrologio(match.clockMinutes, match.clockSeconds));
+  msubLeggiValori();
 }
 
 void FrmGioco::mnuFileTermina_Click() {
@@ -122,6 +131,7 @@ void FrmGioco::mnuFileTermina_Click() {
     return;
   }
   msubChiediSalvataggio(true);
+  msubAnnuncia("Partita terminata.");
 }
 
 void FrmGioco::msubChiediSalvataggio(bool chiedi) {

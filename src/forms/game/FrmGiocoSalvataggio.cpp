@@ -81,6 +81,7 @@ void FrmGioco::mnuFileSalva_Click() {
       setCaption(pfuncCaptionBase() + " - [" + percorso + "]");
       piattaforma().msgBox("La partita viene salvata nel file: \r\n" + percorso, Pulsanti::ok, Icona::informazione,
                            titoloService);
+      msubAnnuncia("Partita salvata.");
     } else {
       piattaforma().msgBox(testoNonSalvata(percorso), Pulsanti::ok, Icona::esclamazione, titoloService);
     }
@@ -94,7 +95,7 @@ void FrmGioco::mnuFileCarica_Click() {
   const std::string percorso = mfuncApriSalvaDialog(modoApri, "Carica gioco...", schemaFile, descrizioneTipo(),
                                                     piattaforma().cartellaProgramma(), estensione);
   if (taglia(percorso).empty()) return;
-  mnuFileNuova_Click();
+  msubIniziaPartita();
   tmrTempo.setInterval(0);
 
   const LetturaPartita lettura = leggiFilePartita(percorso, mfuncPartitaSalvata());
@@ -126,6 +127,9 @@ void FrmGioco::mnuFileCarica_Click() {
   piattaforma().msgBox("La partita è stata caricata !\r\rPreparati ad iniziare...", Pulsanti::ok,
                        Icona::informazione, titoloService);
   busy = false;
+  msubAnnuncia("Partita caricata: hai " + std::to_string(match.lives) + (match.lives == 1 ? " vita" : " vite") +
+               ", punteggio " + std::to_string(match.score) + ", caselle libere " + std::to_string(grid.freeCells) +
+               ". Tocca a te.");
   tmrTempo.setInterval(1000);
 }
 

@@ -3,20 +3,25 @@
 // (AT-SPI on Linux): images with a Click handler are buttons that can be
 // pressed, the other images are pictures; names come from the controls.
 
-class QLabel;
 class QString;
 class QWidget;
 
 namespace velmo {
 
-// Installs the interfaces of the images; once per program, more calls do
-// nothing.
+// Installs the interfaces of the images and the announcements; once per
+// program, more calls do nothing. Call it once the QApplication exists:
+// before, Qt Widgets' own interfaces win over these.
 void installaAccessibilita();
 
-// Tells a screen reader `testo` through the window's announcement line: a
-// label of one pixel without text, whose name changes to the text. Qt
-// 6.4 has no announcement event; a name change on a shown label is what
-// its AT-SPI bridge sends and screen readers speak. Made on first use.
+// Tells a screen reader `testo` wherever the keyboard focus is. Orca speaks
+// a notification that shows ("notifica ..."), and no name change of a
+// label nobody focuses: each text goes to a small widget of the window
+// whose role is Notification, shown anew. A few such widgets take the
+// texts in turn, so a text the reader has not fetched yet is never
+// overwritten by the next one. Made on first use.
 void annunciaIn(QWidget& finestra, const QString& testo);
+
+// The last text told through `finestra`, "" for none.
+QString ultimoAnnuncioIn(const QWidget& finestra);
 
 }  // namespace velmo

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -48,7 +49,8 @@ void rispecchiaComune(QWidget& w, const Controllo& c, const QString& valore = {}
   w.setVisible(c.visible());
   if (c.nomeAccessibile().empty()) return;
   const QString nome = testoQt(c.nomeAccessibile());
-  nomeAccessibile(w, valore.isEmpty() ? nome : nome + QStringLiteral(": ") + valore);
+  const QString detto = c.valoreAccessibile().empty() ? valore : testoQt(c.valoreAccessibile());
+  nomeAccessibile(w, detto.isEmpty() ? nome : nome + QStringLiteral(": ") + detto);
 }
 
 int twips(qreal pixel) { return static_cast<int>(std::lround(pixel * 15)); }
@@ -354,6 +356,38 @@ PulsanteQt::PulsanteQt(Pulsante& pulsante, QWidget* padre) : QPushButton(padre),
 void PulsanteQt::rispecchia() {
   rispecchiaComune(*this, pulsante_);
   setText(testoQt(pulsante_.caption()));  // '&' marks the access letter, as in the model
+}
+
+// --- ZonaTastieraQt -----------------------------------------------------------
+
+namespace {
+// Set on a window once the keyboard moved its focus.
+constexpr const char* segnoTastiera = "velmoFuocoDaTastiera";
+}  // namespace
+
+ZonaTastieraQt::ZonaTastieraQt(ZonaTastiera& zona, QWidget* padre) : QWidget(padre), zona_(zona) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setFocusPolicy(Qt::TabFocus);
+}
+
+void ZonaTastieraQt::rispecchia() { rispecchiaComune(*this, zona_); }
+
+void ZonaTastieraQt::focusInEvent(QFocusEvent* e) {
+  if (e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason)
+    window()->setProperty(segnoTastiera, true);
+  update();
+  chiama(zona_.onGotFocus);
+}
+
+void ZonaTastieraQt::focusOutEvent(QFocusEvent*) { update(); }
+
+void ZonaTastieraQt::paintEvent(QPaintEvent*) {
+  if (!hasFocus() || !window()->property(segnoTastiera).toBool()) return;
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(255, 220, 60), 3));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), 10, 10);
 }
 
 // --- CasellaQt ----------------------------------------------------------------

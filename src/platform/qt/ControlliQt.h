@@ -162,6 +162,24 @@ class PulsanteQt : public QPushButton, public SpecchioControllo {
   Pulsante& pulsante_;
 };
 
+// A part that takes the focus by Tab or by the form's keys, never by the
+// mouse, which goes through to the pictures under it. It draws a frame in the
+// board's yellow while it has the focus, once the keyboard has moved the
+// focus in its window: a player who only clicks never sees it.
+class ZonaTastieraQt : public QWidget, public SpecchioControllo {
+ public:
+  ZonaTastieraQt(ZonaTastiera& zona, QWidget* padre);
+  void rispecchia() override;
+
+ protected:
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  ZonaTastiera& zona_;
+};
+
 // Synced both ways: a click sets the control's value, a value set by the
 // program moves the tick.
 class CasellaQt : public QCheckBox, public SpecchioControllo {

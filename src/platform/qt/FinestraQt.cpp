@@ -117,6 +117,8 @@ QWidget* FinestraQt::crea(Controllo& c, QWidget* padre, const QString& percorso,
     usa(new PulsanteQt(*puls, padre), "Pulsante");
   else if (auto* cas = dynamic_cast<CasellaControllo*>(&c))
     usa(new CasellaQt(*cas, padre), "Casella");
+  else if (auto* zona = dynamic_cast<ZonaTastiera*>(&c))
+    usa(new ZonaTastieraQt(*zona, padre), "Zona");
   else if (auto* t = dynamic_cast<Timer*>(&c))
     legaTimer(*t);
   if (!w) return nullptr;

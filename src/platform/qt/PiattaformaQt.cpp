@@ -250,6 +250,11 @@ void PiattaformaQt::annuncia(const Form& form, const std::string& testo) {
   if (FinestraQt* f = finestra(form)) annunciaIn(*f->superficie(), testoQt(testo));
 }
 
+void PiattaformaQt::daiFuoco(const Form& form, ZonaTastiera& zona) {
+  if (FinestraQt* f = finestra(form))
+    if (QWidget* w = f->widgetDi(zona)) w->setFocus(Qt::TabFocusReason);  // moved by a key: the mark shows
+}
+
 // --- Sound ----------------------------------------------------------------------
 
 SuonoQt& PiattaformaQt::suono() {

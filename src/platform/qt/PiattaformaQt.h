@@ -61,6 +61,7 @@ class PiattaformaQt : public Piattaforma {
   std::optional<std::string> dialogoApri(const DialogoFile& d) override;
   std::optional<std::string> dialogoSalva(const DialogoFile& d) override;
   void annuncia(const Form& form, const std::string& testo) override;
+  void daiFuoco(const Form& form, ZonaTastiera& zona) override;
 
   void suonaRisorsa(const std::string& id) override;
   void suonaFile(const std::string& percorso) override;

@@ -22,6 +22,7 @@
 #include "forms/Form.h"
 #include "forms/ModGenerale.h"
 #include "forms/Tasti.h"
+#include "platform/qt/AccessibilitaQt.h"
 #include "platform/qt/FinestraQt.h"
 
 namespace velmo::test {
@@ -114,11 +115,8 @@ class PilotaQt : public Pilota {
     modGenerale.piattaforma = &p_;
   }
   ~PilotaQt() override { modGenerale.piattaforma = nullptr; }
-  // The name of the window's announcement line, which AT-SPI carries.
-  std::string ultimoAnnuncio(Form& f) override {
-    auto* riga = p_.finestra(f)->superficie()->findChild<QLabel*>("Annunci");
-    return riga ? riga->accessibleName().toStdString() : "";
-  }
+  // The text of the window's last notification, which AT-SPI carries.
+  std::string ultimoAnnuncio(Form& f) override { return ultimoAnnuncioIn(*p_.finestra(f)->superficie()).toStdString(); }
 
   void mostra(Form& f) override {
     f.Show();

@@ -1,0 +1,99 @@
+// What a screen reader gets from the real platform: announcements as
+// notifications that show, parts of the board that take the focus by
+// keyboard only, and values read as the forms word them.
+
+#include <QAccessible>
+#include <QMouseEvent>
+#include <QTest>
+#include <QWidget>
+
+#include "AmbienteQt.h"
+#include "forms/Form.h"
+#include "platform/qt/AccessibilitaQt.h"
+#include "platform/qt/FinestraQt.h"
+
+namespace velmo::test {
+namespace {
+
+class FormTavola : public Form {
+ public:
+  Serie<ZonaTastiera, 2> zona;
+  Immagine sotto;
+  Etichetta tempo;
+  std::vector<std::string> eventi;
+
+  FormTavola() : Form("frmTavola") {
+    setSize(6000, 4500);
+    sotto.move(0, 0, 1500, 1500);
+    sotto.onClick = [this] { eventi.push_back("clic"); };
+    aggiungi(sotto);
+    for (int i = 1; i <= 2; ++i) {
+      zona[i].move(1500 * (i - 1), 0, 1500, 1500);
+      zona[i].setNomeAccessibile("Colonna " + std::to_string(i));
+      zona[i].onGotFocus = [this, i] { eventi.push_back("fuoco " + std::to_string(i)); };
+      aggiungi(zona[i]);
+    }
+    tempo.move(0, 2000, 1500, 300);
+    tempo.setCaption("00 : 31");
+    tempo.setNomeAccessibile("Tempo");
+    aggiungi(tempo);
+  }
+};
+
+struct AccessibilitaQt : AmbienteQt {
+  FormTavola f;
+  AccessibilitaQt() {
+    f.Show();
+    EXPECT_TRUE(attiva(p.finestra(f)));
+  }
+  ~AccessibilitaQt() override { f.Unload(); }
+  QWidget* widget(const Controllo& c) { return p.finestra(f)->widgetDi(c); }
+};
+
+TEST_F(AccessibilitaQt, UnAnnuncioEUnaNotificaCheSiMostraConIlSuoTesto) {
+  p.annuncia(f, "Tu: colonna 5, riga 1.");
+  p.annuncia(f, "Computer: colonna 4, riga 1.");
+  const auto notifiche = p.finestra(f)->superficie()->findChildren<QWidget*>("Annuncio");
+  ASSERT_FALSE(notifiche.empty());
+  QStringList visti;
+  for (QWidget* w : notifiche) {
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+    ASSERT_NE(i, nullptr);
+    EXPECT_EQ(i->role(), QAccessible::Notification);
+    if (w->isVisible()) visti << i->text(QAccessible::Name);
+  }
+  // Each text keeps its own notification, so the reader fetches the right one.
+  EXPECT_TRUE(visti.contains("Tu: colonna 5, riga 1.")) << visti.join('|').toStdString();
+  EXPECT_TRUE(visti.contains("Computer: colonna 4, riga 1.")) << visti.join('|').toStdString();
+  EXPECT_EQ(ultimoAnnuncioIn(*p.finestra(f)->superficie()), "Computer: colonna 4, riga 1.");
+}
+
+TEST_F(AccessibilitaQt, UnaZonaPrendeIlFuocoDaTastieraENonDalMouse) {
+  QWidget* prima = widget(f.zona[1]);
+  QWidget* seconda = widget(f.zona[2]);
+  ASSERT_TRUE(prima && seconda);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(prima)->text(QAccessible::Name), "Colonna 1");
+
+  p.daiFuoco(f, f.zona[2]);
+  EXPECT_TRUE(seconda->hasFocus());
+  EXPECT_EQ(f.eventi.back(), "fuoco 2");
+  QTest::keyClick(seconda, Qt::Key_Tab);  // Tab goes round the zones
+  EXPECT_TRUE(prima->hasFocus());
+  EXPECT_EQ(f.eventi.back(), "fuoco 1");
+
+  // A click over the first zone reaches the picture under it.
+  QTest::mouseClick(p.finestra(f)->windowHandle(), Qt::LeftButton, {},
+                    widget(f.sotto)->mapTo(p.finestra(f), widget(f.sotto)->rect().center()));
+  EXPECT_EQ(f.eventi.back(), "clic");
+}
+
+TEST_F(AccessibilitaQt, UnValoreSiLeggeComeLoDiconoLeForme) {
+  QAccessibleInterface* i = QAccessible::queryAccessibleInterface(widget(f.tempo));
+  EXPECT_EQ(i->text(QAccessible::Name), "Tempo: 00 : 31");
+  f.tempo.setValoreAccessibile("0 minuti e 31 secondi");
+  EXPECT_EQ(i->text(QAccessible::Name), "Tempo: 0 minuti e 31 secondi");
+  EXPECT_EQ(widget(f.tempo)->property("text").toString(), "00 : 31");  // the caption stays
+}
+
+}  // namespace
+}  // namespace velmo::test
