@@ -6,6 +6,7 @@
 
 namespace velmo::codiceTasto {
 
+inline constexpr int invio = 13, esc = 27;
 inline constexpr int cifra0 = 48, cifra1 = 49, cifra9 = 57;  // main keyboard "0".."9"
 inline constexpr int tastierino0 = 96;                      // keypad "0"; "9" is 105
 inline constexpr int F1 = 112, F2 = 113, F3 = 114, F4 = 115, F5 = 116, F6 = 117, F7 = 118, F24 = 135;
