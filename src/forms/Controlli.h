@@ -215,10 +215,18 @@ class Pulsante : public Controllo {
  public:
   const std::string& caption() const { return caption_; }
   void setCaption(std::string c) { imposta(caption_, std::move(c)); }
+  // The window's default button, which Return presses wherever the focus is
+  // (but on another button, which takes its own Return), and its cancel
+  // button, which Escape presses.
+  bool predefinito() const { return predefinito_; }
+  bool annullamento() const { return annullamento_; }
+  void setPredefinito(bool p) { imposta(predefinito_, p); }
+  void setAnnullamento(bool a) { imposta(annullamento_, a); }
   std::function<void()> onClick;
 
  private:
   std::string caption_;
+  bool predefinito_ = false, annullamento_ = false;
 };
 
 // A part of a window that takes the keyboard focus where the mouse has

@@ -1,9 +1,24 @@
 #include "forms/Form.h"
 
+#include <algorithm>
+
+#include "core/common/Conversioni.h"
 #include "forms/ModGenerale.h"
 #include "forms/Tasti.h"
 
 namespace velmo {
+
+std::string TabellaAccessibile::testo(const Cella& c) {
+  if (!c.testo.empty()) return c.testo;
+  const auto* l = dynamic_cast<const Etichetta*>(c.controllo);
+  return l ? taglia(l->caption()) : std::string();
+}
+
+bool TabellaAccessibile::comprende(const Controllo& c) const {
+  return std::any_of(righe.begin(), righe.end(), [&c](const std::vector<Cella>& riga) {
+    return std::any_of(riga.begin(), riga.end(), [&c](const Cella& cella) { return cella.controllo == &c; });
+  });
+}
 
 void Form::setSize(int width, int height) {
   if (width == width_ && height == height_) return;
@@ -24,6 +39,23 @@ VoceMenu* Form::voceDelTasto(int codice, int shift) const {
   for (VoceMenu* m : menuBar_)
     if (VoceMenu* trovata = cerca(*m)) return trovata;
   return nullptr;
+}
+
+Pulsante* Form::pulsanteDelTasto(int codice, int shift) const {
+  if (shift != 0 || (codice != codiceTasto::invio && codice != codiceTasto::esc)) return nullptr;
+  // Only what the user can see and use: a hidden container hides its buttons.
+  std::function<Pulsante*(const std::vector<Controllo*>&)> cerca = [&](const std::vector<Controllo*>& controlli) {
+    for (Controllo* c : controlli) {
+      if (!c->visible()) continue;
+      if (auto* p = dynamic_cast<Pulsante*>(c);
+          p && (codice == codiceTasto::invio ? p->predefinito() : p->annullamento()))
+        return p->enabled() ? p : nullptr;
+      if (auto* cont = dynamic_cast<Contenitore*>(c))
+        if (Pulsante* p = cerca(cont->figli())) return p;
+    }
+    return static_cast<Pulsante*>(nullptr);
+  };
+  return cerca(controlli_);
 }
 
 void Form::Load() {

@@ -12,6 +12,22 @@
 
 namespace velmo {
 
+// Labels laid out in rows and columns, which a screen reader reads as a
+// table with named columns in place of the labels one by one.
+struct TabellaAccessibile {
+  struct Cella {
+    const Controllo* controllo = nullptr;  // where it lies on the screen
+    std::string testo;  // what it reads; empty: its label's caption, trimmed
+  };
+  std::string nome;
+  std::vector<std::string> colonne;
+  std::vector<std::vector<Cella>> righe;
+
+  static std::string testo(const Cella& c);
+  // Whether a screen reader reads `c` inside the table, not on its own.
+  bool comprende(const Controllo& c) const;
+};
+
 class Form {
  public:
   explicit Form(std::string nome) : nome_(std::move(nome)) {}
@@ -33,6 +49,16 @@ class Form {
   bool closeCommand() const { return chiusura_; }
   // A window without border or title bar, such as a splash.
   bool senzaBordo() const { return senzaBordo_; }
+  // To a screen reader: a dialog, read with its text as it opens.
+  bool dialogo() const { return dialogo_; }
+  // What a screen reader calls the window where its caption would not tell
+  // it from another window's; empty: the caption.
+  const std::string& nomeAccessibile() const { return nomeAccessibile_; }
+  // What a screen reader reads after the name as the window opens, where
+  // its labels do not say it (a table's rows); empty: nothing more.
+  const std::string& descrizioneAccessibile() const { return descrizioneAccessibile_; }
+  // The window's labels that read as a table; none when it has no columns.
+  const TabellaAccessibile& tabellaAccessibile() const { return tabella_; }
 
   void setCaption(std::string c) { imposta(caption_, std::move(c)); }
   void setSize(int width, int height);
@@ -41,6 +67,9 @@ class Form {
   void setBackColor(Colore c) { imposta(sfondo_, std::optional<Colore>(c)); }
   void setCloseCommand(bool c) { imposta(chiusura_, c); }
   void setSenzaBordo(bool s) { imposta(senzaBordo_, s); }
+  void setDialogo(bool d) { imposta(dialogo_, d); }
+  void setNomeAccessibile(std::string n) { imposta(nomeAccessibile_, std::move(n)); }
+  void setDescrizioneAccessibile(std::string d) { imposta(descrizioneAccessibile_, std::move(d)); }
 
   // What the platform draws: controls at the window's top level (containers
   // bring their children) and the menus of the menu bar.
@@ -50,6 +79,10 @@ class Form {
   // or not; nullptr for any other key. Such a key belongs to the menu and
   // never reaches Form_KeyDown or Form_KeyUp.
   VoceMenu* voceDelTasto(int codice, int shift) const;
+  // The button a dialog's key presses: Return the default one, Escape the
+  // cancel one; nullptr for another key, or when that button is missing,
+  // hidden or disabled. A key that presses a button reaches no key handler.
+  Pulsante* pulsanteDelTasto(int codice, int shift) const;
 
   // Loads the window (creating it on the platform, then Form_Load), shows
   // it, and unloads it (Form_Unload, then the platform lets it go). A modal
@@ -78,6 +111,8 @@ class Form {
  protected:
   void aggiungi(Controllo& c) { controlli_.push_back(&c); }
   void aggiungiMenu(VoceMenu& m) { menuBar_.push_back(&m); }
+  // Set before the window is created: the platform lays the table out once.
+  void setTabellaAccessibile(TabellaAccessibile t) { tabella_ = std::move(t); }
 
  private:
   template <class T>
@@ -94,6 +129,9 @@ class Form {
   std::optional<Colore> sfondo_;
   bool chiusura_ = true;
   bool senzaBordo_ = false;
+  bool dialogo_ = false;
+  std::string nomeAccessibile_, descrizioneAccessibile_;
+  TabellaAccessibile tabella_;
   bool caricata_ = false;
   std::vector<Controllo*> controlli_;
   std::vector<VoceMenu*> menuBar_;

@@ -3,8 +3,8 @@
 F2 starts a match, "5" drops the player's piece into the bottom cell of
 column 5, the computer answers, and the screen shows both pieces in the right
 cells. A menu opened with a click and closed with Escape leaves the digit
-keys working. Alt+F4 then asks whether to save and the game ends on the
-answer. The title bar offers minimize and close, never maximize.
+keys working. Alt+F4 then asks whether to save: Escape leaves the question
+open, and the game ends on "N" (No). The title bar offers minimize and close, never maximize.
 
 Arguments: the game, the helper that prints the board's layout, the folder
 for the screenshots."""
@@ -181,7 +181,13 @@ def main():
         domanda = x.cerca_finestra("Brenvo Info Service", 10)
         x.schermata("05_salvare.png")
         x.attiva(domanda)
-        x.tasto("Escape")  # "No"
+        # The question has no implicit answer: Escape leaves it open.
+        x.tasto("Escape")
+        time.sleep(1.0)
+        assert gioco.poll() is None, "Escape answered the question"
+        x.cerca_finestra("Brenvo Info Service", 1)
+        print("Escape left the question open")
+        x.tasto("n")  # "&No"
         inizio = time.monotonic()
         codice = gioco.wait(15)
         print(f"game ended with code {codice} {time.monotonic() - inizio:.1f} s after the answer")

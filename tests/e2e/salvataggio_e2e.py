@@ -80,7 +80,7 @@ def esci(x, gioco):
     x.tasto("alt+F4")
     domanda = x.cerca_finestra("Brenvo Info Service", 10)
     x.attiva(domanda)
-    x.tasto("Escape")  # "No" to saving
+    x.tasto("n")  # "&No" to saving
     assert gioco.wait(15) == 0, "the game did not end cleanly"
 
 

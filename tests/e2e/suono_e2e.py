@@ -67,7 +67,7 @@ def partita_e_uscita(x, artefatti, prefisso):
     domanda = x.cerca_finestra("Brenvo Info Service", 10)
     x.attiva(domanda)
     t_risposta = time.monotonic()
-    x.tasto("Escape")  # "No"
+    x.tasto("n")  # "&No"
     codice = gioco.wait(15)
     durata_uscita = time.monotonic() - t_risposta
     assert codice == 0, f"exit code {codice}"

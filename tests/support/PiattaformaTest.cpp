@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "core/system/RegoleSistema.h"
 #include "forms/ModGenerale.h"
@@ -51,7 +52,7 @@ void PiattaformaTest::avanza(double secondi) {
 Form* PiattaformaTest::destinatario(const void* elemento) const {
   const auto it = padroni_.find(elemento);
   if (it == padroni_.end()) return nullptr;
-  if (messaggiAperti_ > 0 || (!modali_.empty() && modali_.back() != it->second)) return nullptr;
+  if (!messaggiAperti_.empty() || (!modali_.empty() && modali_.back() != it->second)) return nullptr;
   return it->second;
 }
 
@@ -122,12 +123,25 @@ void PiattaformaTest::tasto(Form& form, int codice, int shift) {
     scegli(*voce);
     return;
   }
+  if (Pulsante* pulsante = form.pulsanteDelTasto(codice, shift)) {
+    clic(*pulsante);
+    return;
+  }
   form.Form_KeyDown(codice, shift);
   if (destinatario(&form)) form.Form_KeyUp(codice, shift);
 }
 
 void PiattaformaTest::chiudi(Form& form) {
   if (destinatario(&form)) form.Form_QueryClose();
+}
+
+void PiattaformaTest::chiudiMessaggio() {
+  if (messaggiAperti_.empty()) return;
+  if (messaggiAperti_.back() == Pulsanti::ok) {
+    messaggioChiuso_ = true;
+    return;
+  }
+  annota("msg ignora Esc");
 }
 
 void PiattaformaTest::annota(std::string voce) {
@@ -267,15 +281,15 @@ Risposta PiattaformaTest::msgBox(const std::string& testo, Pulsanti pulsanti, Ic
   }
   if (r.dopo > 0) {
     // The box stays open while time runs; it blocks input, not timers.
-    ++messaggiAperti_;
+    messaggiAperti_.push_back(pulsanti);
     const double fine = adesso_ + r.dopo;
     try {
-      while (adesso_ < fine) attendiEventi(fine);
+      while (adesso_ < fine && !std::exchange(messaggioChiuso_, false)) attendiEventi(fine);
     } catch (...) {
-      --messaggiAperti_;
+      messaggiAperti_.pop_back();
       throw;
     }
-    --messaggiAperti_;
+    messaggiAperti_.pop_back();
   }
   return r.risposta;
 }

@@ -95,7 +95,11 @@ class PiattaformaTest : public Piattaforma {
   // The modal window on top, for events scripted into it; nullptr if none.
   Form* modale() const { return modali_.empty() ? nullptr : modali_.back(); }
   // Whether a message box is open.
-  bool messaggioAperto() const { return messaggiAperti_ > 0; }
+  bool messaggioAperto() const { return !messaggiAperti_.empty(); }
+  // Escape or the window manager's close request on the message box open
+  // now (one answered `dopo` seconds late): an OK box closes as OK at once;
+  // a Yes/No box has no implicit answer and stays open, as on screen.
+  void chiudiMessaggio();
 
   // --- Record -------------------------------------------------------------
   double adesso() const { return adesso_; }
@@ -236,7 +240,10 @@ class PiattaformaTest : public Piattaforma {
   std::map<const Form*, std::vector<Timer*>> timerDi_;
   std::vector<Form*> modali_;
   std::set<const Form*> nascoste_;
-  int messaggiAperti_ = 0;
+  // The buttons of each box open now, the innermost last, and whether an OK
+  // box was closed early.
+  std::vector<Pulsanti> messaggiAperti_;
+  bool messaggioChiuso_ = false;
   std::map<const void*, Form*> padroni_;  // every control and menu item of a loaded window
   struct RispostaScritta {
     Risposta risposta;

@@ -15,12 +15,18 @@ FrmPausa::FrmPausa(Timer& orologio) : Form("frmPausa"), tmrTempo_(orologio) {
   cmdRiprendi.setCaption("&Riprendi");
   cmdRiprendi.move(1290, 960, 1500, 450);
   cmdRiprendi.onClick = [this] { cmdRiprendi_Click(); };
+  // Return and Escape resume, as the window's only way out.
+  cmdRiprendi.setPredefinito(true);
+  cmdRiprendi.setAnnullamento(true);
+  setDialogo(true);
   aggiungi(lblPausa);
   aggiungi(cmdRiprendi);
 }
 
 void FrmPausa::Form_Load() {
   setCaption(pfuncCaptionBase());
+  // The caption is the game window's and the about window's too.
+  setNomeAccessibile(pfuncCaptionBase() + " - Pausa");
   psubFermaSuono();
   psubSuonaCue("id_04");
   orologioInCorso_ = tmrTempo_.interval() != 0;

@@ -1,6 +1,7 @@
 #include "forms/info/FrmInfo.h"
 
 #include "forms/ModGenerale.h"
+#include "forms/Tasti.h"
 #include "core/common/Prodotto.h"
 #include "forms/game/FrmGioco.h"
 
@@ -8,6 +9,7 @@ namespace velmo {
 
 FrmInfo::FrmInfo(FrmGioco& gioco, std::string nome, std::string cue, std::string titolo)
     : Form(std::move(nome)), gioco_(gioco), cue_(std::move(cue)) {
+  setDialogo(true);
   setSize(larghezza, altezza);
   setBackColor(coloreSfondo);
   picCornice.move(0, 0, larghezza, altezza);
@@ -21,6 +23,7 @@ FrmInfo::FrmInfo(FrmGioco& gioco, std::string nome, std::string cue, std::string
   imgLogo.move(300, 300, 720, 720);
   imgLogo.setFigura(Figura::logoVelmo);
   imgLogo.onClick = [this] { Unload(); };
+  imgLogo.setNomeAccessibile("Logo di Velmo");
   picCornice.aggiungi(imgLogo);
 
   aggiungiTesto(lblTitolo, 1200, 450, 4800, 450, 13.5);
@@ -57,6 +60,9 @@ bool FrmInfo::mfuncMusicaFinita() const { return gioco_.tmrWaveMp3.interval() ==
 
 void FrmInfo::Form_Load() {
   setCaption(pfuncCaptionBase());
+  // The five share their caption, with the pause window too: each is told
+  // apart by its own title.
+  setNomeAccessibile(pfuncCaptionBase() + " - " + (lblTitolo.caption().empty() ? "Informazioni" : lblTitolo.caption()));
   // A clock already stopped (a round ending) stays stopped when the window
   // closes.
   if (modGenerale.matchInProgress && gioco_.tmrTempo.interval() != 0) {
@@ -65,6 +71,10 @@ void FrmInfo::Form_Load() {
   }
   if (!cue_.empty() && mfuncMusicaFinita()) psubSuonaCue(cue_);
   msubTestiPropri();
+}
+
+void FrmInfo::Form_KeyDown(int codice, int shift) {
+  if (shift == 0 && (codice == codiceTasto::esc || codice == codiceTasto::invio)) Form_Click();
 }
 
 void FrmInfo::Form_Unload() {

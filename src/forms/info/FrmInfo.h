@@ -24,6 +24,8 @@ class FrmInfo : public Form {
   void Form_Load() override;
   void Form_Unload() override;
   void Form_Click() override { Unload(); }
+  // Escape and Return close it as a click does.
+  void Form_KeyDown(int codice, int shift) override;
 
   static constexpr int larghezza = 6420, altezza = 4500;
   static constexpr Colore coloreSfondo{250, 244, 222};

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/common/Conversioni.h"
 #include "forms/ModGenerale.h"
 
 namespace velmo {
@@ -36,6 +37,19 @@ FrmInfoTastiera::FrmInfoTastiera(FrmGioco& gioco)
     aggiungiTesto(Label3[i], 1395, r.top, 4800, 225, 9);
     Label3[i].setCaption(r.descrizione);
   }
+  // To a screen reader a table of keys and commands, without the drawn "=",
+  // and the same list read as the window opens.
+  TabellaAccessibile tabella{"Comandi da tastiera", {"Tasto", "Comando"}, {}};
+  std::string elenco;
+  for (int i = 1; i <= 8; ++i) {
+    const std::string tasto = taglia(righe[i - 1].tasto);
+    std::string comando = taglia(std::string(righe[i - 1].descrizione).substr(1));
+    if (i == 1) comando += std::string(" ") + ModGenerale::nomeProdotto;
+    tabella.righe.push_back({{&Label2[i], tasto}, {&Label3[i], comando}});
+    elenco += (i > 1 ? " " : "") + tasto + ": " + comando + ".";
+  }
+  setTabellaAccessibile(std::move(tabella));
+  setDescrizioneAccessibile(elenco);
 }
 
 void FrmInfoTastiera::msubTestiPropri() {

@@ -5,6 +5,7 @@
 #include "forms/ChiusuraConEffetto.h"
 #include "core/common/Conversioni.h"
 #include "forms/ModGenerale.h"
+#include "forms/Tasti.h"
 #include "forms/game/FrmGioco.h"
 
 namespace velmo {
@@ -20,6 +21,7 @@ constexpr int topRighe = 1680, altezzaRiga = 480, altezzaTesto = 300;
 }  // namespace
 
 FrmClassifica::FrmClassifica(FrmGioco& gioco) : Form("frmClassifica"), gioco_(gioco) {
+  setDialogo(true);
   setSize(larghezza, altezza);
   setBackColor(coloreSfondo);
 
@@ -27,6 +29,8 @@ FrmClassifica::FrmClassifica(FrmGioco& gioco) : Form("frmClassifica"), gioco_(gi
   imgCoppa.setFigura(Figura::coppa);
   imgLogo.move(5340, 240, 720, 720);
   imgLogo.setFigura(Figura::logoVelmo);
+  imgCoppa.setNomeAccessibile("Coppa");
+  imgLogo.setNomeAccessibile("Logo di Velmo");
   for (Immagine* img : {&imgCoppa, &imgLogo}) {
     img->onClick = [this] { Form_Click(); };
     aggiungi(*img);
@@ -63,6 +67,31 @@ FrmClassifica::FrmClassifica(FrmGioco& gioco) : Form("frmClassifica"), gioco_(gi
       l->setForeColor(coloreTesto);
       l->onClick = [this] { Form_Click(); };
     }
+
+  // To a screen reader a table of the places; a row's drawn number ("2°)",
+  // the cup for the first) reads as a plain number.
+  TabellaAccessibile tabella{"Classifica", {"Posto", "Nome", "Punteggio", "Vittorie"}, {}};
+  for (int p = 1; p <= 5; ++p) {
+    const Controllo* posto = p == 1 ? nullptr : &lblPosto[p - 1];
+    tabella.righe.push_back({{posto, std::to_string(p)}, {&lblNome[p], {}}, {&lblPunteggio[p], {}}, {&lblInfo[p], {}}});
+  }
+  setTabellaAccessibile(std::move(tabella));
+}
+
+void FrmClassifica::msubDescriviClassifica() {
+  // Read as the window opens: the whole leaderboard, in one go.
+  std::string testo;
+  for (int p = 1; p <= 5; ++p) {
+    const std::string nome = lblNome[p].caption();
+    testo += (p > 1 ? " " : "") + std::string("Posto ") + std::to_string(p) + ": ";
+    if (nome == "vuoto")
+      testo += "vuoto";
+    else
+      testo += nome + ", punteggio " + lblPunteggio[p].caption() + ", " + lblInfo[p].caption();
+    if (p == gioco_.lastEntryPlace) testo += ", appena inserito";
+    testo += ".";
+  }
+  setDescrizioneAccessibile(testo);
 }
 
 void FrmClassifica::Form_Load() {
@@ -80,6 +109,7 @@ void FrmClassifica::Form_Load() {
       l->setForeColor(coloreUltimoInserito);
       l->setBold(true);
     }
+  msubDescriviClassifica();
 }
 
 void FrmClassifica::Form_Click() {
@@ -91,6 +121,10 @@ void FrmClassifica::Form_Click() {
     psubSuonaCue("id_02");
   }
   psubChiudiConEffetto(*this, passiChiusura, gioco_.picContenitore[1]);
+}
+
+void FrmClassifica::Form_KeyDown(int codice, int shift) {
+  if (shift == 0 && (codice == codiceTasto::esc || codice == codiceTasto::invio)) Form_Click();
 }
 
 void FrmClassifica::Form_QueryClose() {

@@ -26,6 +26,8 @@ class FrmClassifica : public Form {
   void Form_Load() override;
   // Every label and picture passes its click here.
   void Form_Click() override;
+  // Escape and Return close it as a click does, sound and effect included.
+  void Form_KeyDown(int codice, int shift) override;
   void Form_QueryClose() override;
 
   static constexpr Colore coloreSfondo{250, 244, 222};
@@ -34,6 +36,8 @@ class FrmClassifica : public Form {
   static constexpr std::int16_t passiChiusura = 450;
 
  private:
+  void msubDescriviClassifica();
+
   FrmGioco& gioco_;
   bool chiudendo_ = false;
 };

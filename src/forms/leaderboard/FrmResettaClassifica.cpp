@@ -13,6 +13,7 @@ FrmResettaClassifica::FrmResettaClassifica(FrmGioco& gioco) : Form("frmResettaCl
   setSize(7500, 2460);
   imgLogo.move(300, 300, 720, 720);
   imgLogo.setFigura(Figura::logoVelmo);
+  imgLogo.setNomeAccessibile("Logo di Velmo");
   lblDomanda.setCaption("Sicuro di voler buttare la classifica nel ces....?");
   lblDomanda.move(1260, 450, 5880, 300);
   lblDomanda.setFontSize(9.75);
@@ -22,6 +23,9 @@ FrmResettaClassifica::FrmResettaClassifica(FrmGioco& gioco) : Form("frmResettaCl
   cmdAnnulla.setCaption("Scherzavo..");
   cmdAnnulla.move(4380, 1200, 1800, 450);
   cmdAnnulla.onClick = [this] { cmdAnnulla_Click(); };
+  // Escape is "Scherzavo..": the safe answer, and still one of the buttons.
+  cmdAnnulla.setAnnullamento(true);
+  setDialogo(true);
   aggiungi(imgLogo);
   aggiungi(lblDomanda);
   aggiungi(cmdConferma);

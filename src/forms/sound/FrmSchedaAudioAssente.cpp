@@ -33,6 +33,9 @@ FrmSchedaAudioAssente::FrmSchedaAudioAssente() : Form("frmSchedaAudioAssente") {
   cmdOK.setCaption("OK");
   cmdOK.move(4560, 1980, 1380, 420);
   cmdOK.onClick = [this] { cmdOK_Click(); };
+  cmdOK.setPredefinito(true);
+  cmdOK.setAnnullamento(true);
+  setDialogo(true);
   aggiungi(lblAttenzione);
   aggiungi(lblMessaggio);
   aggiungi(chkRicordamelo);

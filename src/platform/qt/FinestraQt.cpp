@@ -16,6 +16,7 @@
 #include <string>
 #include <utility>
 
+#include "forms/Tasti.h"
 #include "platform/qt/ControlliQt.h"
 #include "platform/qt/FigureQt.h"
 #include "platform/qt/FinestraX11.h"
@@ -48,7 +49,7 @@ bool codiciHardwareAffidabili() {
 }  // namespace
 
 FinestraQt::FinestraQt(Form& form)
-    : form_(form), superficie_(new QWidget(this)), timerRilascio_(new QTimer(this)) {
+    : form_(form), superficie_(new QWidget(this)), timerRilascio_(new QTimer(this)), dialogo_(form.dialogo()) {
   setObjectName(testoQt(form.nome()));
   setCentralWidget(superficie_);
   superficie_->setObjectName(QStringLiteral("superficie"));
@@ -211,6 +212,9 @@ void FinestraQt::adattaDimensione() {
 
 void FinestraQt::rispecchiaForm() {
   setWindowTitle(testoQt(form_.caption()));
+  if (const QString nome = testoQt(form_.nomeAccessibile()); accessibleName() != nome) setAccessibleName(nome);
+  if (const QString d = testoQt(form_.descrizioneAccessibile()); accessibleDescription() != d)
+    setAccessibleDescription(d);
   adattaDimensione();
   // The title bar offers what works: minimize, and the close command unless
   // the form removed it. Never maximize: no window of the program resizes.
@@ -364,16 +368,17 @@ bool FinestraQt::eventFilter(QObject* oggetto, QEvent* e) {
     // window: take them there.
     QWidget* fuoco = focusWidget();
     QWidget* primo = fuoco && fuoco != menuWidget() ? fuoco : this;
-    if (oggetto == primo) tasto(*static_cast<QKeyEvent*>(e), premuto);
+    if (oggetto == primo && tasto(*static_cast<QKeyEvent*>(e), premuto)) return true;
   }
   return QMainWindow::eventFilter(oggetto, e);
 }
 
-void FinestraQt::tasto(const QKeyEvent& e, bool premuto) {
+bool FinestraQt::tasto(const QKeyEvent& e, bool premuto) {
   const unsigned hardware = codiciHardwareAffidabili() ? e.nativeScanCode() : 0;
   const int codice = codiceVirtuale(e.key(), e.modifiers(), hardware);
-  if (codice == 0) return;
+  if (codice == 0) return false;
   const int shift = bitShift(e.modifiers());
+  if (premuto && premiPulsante(codice, shift)) return true;
   if (premuto) {
     if (rilascio_) {
       const qint64 dopo = static_cast<qint64>(e.timestamp()) - static_cast<qint64>(rilascio_->tempo);
@@ -382,22 +387,38 @@ void FinestraQt::tasto(const QKeyEvent& e, bool premuto) {
         timerRilascio_->stop();
       } else {
         consegnaRilascio();
-        if (congedata_) return;
+        if (congedata_) return false;
       }
     }
     // A function key that is some item's accelerator belongs to the menu,
     // also while the item is disabled and its key does nothing.
-    if (form_.voceDelTasto(codice, shift)) return;
+    if (form_.voceDelTasto(codice, shift)) return false;
     tastiPremuti_.insert(codice);  // an autorepeat press is another KeyDown
     form_.Form_KeyDown(codice, shift);
   } else {
     // One KeyUp, at the real release, and only for a key that went down here.
-    if (e.isAutoRepeat()) return;
+    if (e.isAutoRepeat()) return false;
     consegnaRilascio();
-    if (congedata_ || tastiPremuti_.count(codice) == 0) return;
+    if (congedata_ || tastiPremuti_.count(codice) == 0) return false;
     rilascio_ = Rilascio{codice, shift, e.timestamp()};
     timerRilascio_->start();
   }
+  return false;
+}
+
+bool FinestraQt::premiPulsante(int codice, int shift) {
+  // Return on a button presses that one, as in a dialog: a window that is
+  // not one gets no such help from Qt.
+  auto* fuoco = dynamic_cast<PulsanteQt*>(focusWidget());
+  if (codice == codiceTasto::invio && shift == 0 && fuoco) {
+    fuoco->click();
+    return true;
+  }
+  Pulsante* pulsante = form_.pulsanteDelTasto(codice, shift);
+  QWidget* w = pulsante ? widgetDi(*pulsante) : nullptr;
+  if (!w || !w->isVisible() || !w->isEnabled()) return false;
+  if (auto* b = dynamic_cast<PulsanteQt*>(w)) b->click();
+  return true;
 }
 
 void FinestraQt::consegnaRilascio() {

@@ -47,6 +47,10 @@ class FinestraQt : public QMainWindow {
   QAction* azioneDi(const VoceMenu& voce) const;
   QMenu* menuDi(const VoceMenu& voce) const;
   QWidget* superficie() const { return superficie_; }
+  // A dialog to a screen reader: fixed for the window's life.
+  bool dialogo() const { return dialogo_; }
+  // The form's table for a screen reader; nullptr once the window is let go.
+  const TabellaAccessibile* tabellaAccessibile() const { return staccata_ ? nullptr : &form_.tabellaAccessibile(); }
 
   // The client area below the menu bar, in pixels (see above).
   QSize dimensioneClient() const;
@@ -76,7 +80,11 @@ class FinestraQt : public QMainWindow {
   void legaTimer(Timer& t);
   void rispecchiaForm();
   void adattaDimensione();
-  void tasto(const QKeyEvent& e, bool premuto);
+  // A key for the form; true when it was taken (by a button) and goes no
+  // further.
+  bool tasto(const QKeyEvent& e, bool premuto);
+  // Return or Escape pressing a button, as in a dialog; true when one did.
+  bool premiPulsante(int codice, int shift);
   void consegnaRilascio();
   // Unbinds the model, once: the form may be gone by the time a window let
   // go is deleted.
@@ -102,6 +110,7 @@ class FinestraQt : public QMainWindow {
   std::optional<Rilascio> rilascio_;
   QTimer* timerRilascio_;
   QPointer<QEventLoop> cicloModale_;
+  const bool dialogo_;
   bool congedata_ = false;
   bool staccata_ = false;  // the model is unbound: never touch the form again
   bool giaMostrata_ = false;

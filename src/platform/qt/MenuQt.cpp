@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,7 +11,37 @@
 
 namespace velmo {
 
+namespace {
+
+// Sits on each menu of the bar: Alt and a letter of the bar's titles moves
+// to the next title with that letter after the one open.
+class LetteraDeiTitoli : public QObject {
+ public:
+  explicit LetteraDeiTitoli(QMenuBar& barra) : QObject(&barra), barra_(barra) {}
+
+ protected:
+  bool eventFilter(QObject* oggetto, QEvent* e) override {
+    if (e->type() != QEvent::KeyPress) return QObject::eventFilter(oggetto, e);
+    const auto* tasto = static_cast<QKeyEvent*>(e);
+    if ((tasto->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier) return false;
+    const QKeySequence lettera(QKeyCombination(Qt::AltModifier, Qt::Key(tasto->key())));
+    QList<QAction*> titoli;
+    for (QAction* a : barra_.actions())
+      if (a->isVisible() && a->isEnabled() && QKeySequence::mnemonic(a->text()) == lettera) titoli << a;
+    if (titoli.isEmpty()) return false;
+    const auto aperto = titoli.indexOf(barra_.activeAction());
+    barra_.setActiveAction(titoli.at((aperto + 1) % titoli.size()));
+    return true;
+  }
+
+ private:
+  QMenuBar& barra_;
+};
+
+}  // namespace
+
 MenuQt::MenuQt(QMenuBar& barra, const std::vector<VoceMenu*>& menu) {
+  auto* lettera = new LetteraDeiTitoli(barra);
   for (VoceMenu* m : menu) {
     if (m->voci().empty()) {
       // A top-level entry without items is a command of its own.
@@ -18,6 +49,7 @@ MenuQt::MenuQt(QMenuBar& barra, const std::vector<VoceMenu*>& menu) {
       continue;
     }
     auto* tendina = new QMenu(&barra);
+    tendina->installEventFilter(lettera);
     menu_[m] = tendina;
     nuovaAzione(*m, barra.addMenu(tendina));
     aggiungiVoci(*tendina, *m);

@@ -2,7 +2,10 @@
 // The menu bar of a window, built from the form's menu items and kept a
 // mirror of them: caption, visible, enabled, tick, radio style and the
 // accelerator shown at the right. The model decides every tick; Qt's own
-// toggling on a click is undone before the handler runs.
+// toggling on a click is undone before the handler runs. Where two titles
+// share their letter, Alt and the letter again, with one of them open,
+// moves to the next, as menu bars do (Qt would give the key to the open
+// menu, which may choose one of its items by that letter).
 
 #include <QPointer>
 #include <map>

@@ -14,9 +14,7 @@
 #include <QLayout>
 #include <QLockFile>
 #include <QMenu>
-#include <QMessageBox>
 #include <QWindow>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QScreen>
@@ -42,7 +40,9 @@
 #include "platform/qt/CartellaQt.h"
 #include "platform/qt/ControlliQt.h"
 #include "platform/qt/DialogoFileQt.h"
+#include "platform/qt/FinestraAccessibileQt.h"
 #include "platform/qt/FinestraQt.h"
+#include "platform/qt/MessaggioQt.h"
 #include "platform/qt/SchermoX11.h"
 #include "platform/qt/SovrapposizioneQt.h"
 #include "platform/qt/SuonoQt.h"
@@ -115,6 +115,7 @@ PiattaformaQt::PiattaformaQt() : sveglia_(std::make_unique<QTimer>()) {
   sveglia_->setSingleShot(true);
   sveglia_->setTimerType(Qt::PreciseTimer);
   installaAccessibilita();
+  installaFinestreAccessibili();
 }
 
 PiattaformaQt::~PiattaformaQt() {
@@ -192,34 +193,14 @@ Risposta PiattaformaQt::msgBox(const std::string& testo, Pulsanti pulsanti, Icon
                                const std::string& titolo) {
   // On the heap behind a guard: its owner window may be unloaded, and so
   // deleted, while the box waits for an answer.
-  const QPointer<QMessageBox> box = new QMessageBox(finestraInPrimoPiano());
+  const QPointer<MessaggioQt> box =
+      new MessaggioQt(finestraInPrimoPiano(), testoQt(righeUnix(testo)), pulsanti, icona, testoQt(titolo));
   senzaPadreFinestraNormale(*box);
-  box->setWindowTitle(testoQt(titolo));
-  box->setTextFormat(Qt::PlainText);
-  box->setText(testoQt(righeUnix(testo)));
-  switch (icona) {
-    case Icona::nessuna: box->setIcon(QMessageBox::NoIcon); break;
-    case Icona::informazione: box->setIcon(QMessageBox::Information); break;
-    case Icona::domanda: box->setIcon(QMessageBox::Question); break;
-    case Icona::esclamazione: box->setIcon(QMessageBox::Warning); break;
-    case Icona::critica: box->setIcon(QMessageBox::Critical); break;
-  }
-  QPushButton* si = nullptr;
-  if (pulsanti == Pulsanti::ok) {
-    box->setDefaultButton(box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
-  } else {
-    si = box->addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
-    QPushButton* no = box->addButton(QStringLiteral("No"), QMessageBox::NoRole);
-    box->setDefaultButton(si);
-    box->setEscapeButton(no);
-  }
   // Last: the box rebuilds its layout whenever its icon or buttons change.
   allargaPerIlTitolo(*box->layout(), box->windowTitle());
   box->exec();
   // Gone with its owner: no answer was given, and "No" is the safe one.
-  const Risposta risposta = pulsanti == Pulsanti::ok         ? Risposta::ok
-                            : box && box->clickedButton() == si ? Risposta::si
-                                                              : Risposta::no;
+  const Risposta risposta = box ? box->risposta() : pulsanti == Pulsanti::ok ? Risposta::ok : Risposta::no;
   delete box.data();
   return risposta;
 }

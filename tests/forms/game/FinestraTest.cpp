@@ -284,12 +284,20 @@ TEST_F(Finestra, ChiuderLaPausaDalGestoreDelleFinestreRiprende) {
   EXPECT_EQ(f.lblTempo.caption(), "00 : 02");
 }
 
-TEST_F(Finestra, IlPulsanteRiprendiChiudeLaPausa) {
+TEST_F(Finestra, IlPulsanteRiprendiInvioEdEscChiudonoLaPausa) {
   p.tasto(f, F2);
-  p.tra(1.0, [&] { p.clic(static_cast<FrmPausa&>(*p.modale()).cmdRiprendi); });
-  p.scegli(f.mnuFilePausa);
-  EXPECT_EQ(p.modale(), nullptr);
-  EXPECT_EQ(f.tmrTempo.interval(), 1000);
+  const std::vector<std::pair<const char*, std::function<void(FrmPausa&)>>> modi = {
+      {"click", [&](FrmPausa& pausa) { p.clic(pausa.cmdRiprendi); }},
+      {"Return", [&](FrmPausa& pausa) { p.tasto(pausa, codiceTasto::invio); }},
+      {"Escape", [&](FrmPausa& pausa) { p.tasto(pausa, codiceTasto::esc); }},
+  };
+  for (const auto& [modo, riprendi] : modi) {
+    p.tra(1.0, [&] { riprendi(static_cast<FrmPausa&>(*p.modale())); });
+    p.scegli(f.mnuFilePausa);
+    EXPECT_EQ(p.modale(), nullptr) << modo;
+    EXPECT_EQ(p.suoni.back().suono, "id_05") << modo;
+    EXPECT_EQ(f.tmrTempo.interval(), 1000) << modo;
+  }
 }
 
 TEST_F(Finestra, TastiDa1A9SoloDellaTastieraPrincipale) {

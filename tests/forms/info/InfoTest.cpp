@@ -198,6 +198,29 @@ TEST_F(Info, QualiCliccateChiudonoEQualiNo) {
   }
 }
 
+// From the keyboard: Escape and Return close each window as a click does,
+// with the same stop of the sound; another key leaves it open.
+TEST_F(Info, EscEInvioChiudonoComeUnClicUnAltroTastoNo) {
+  for (const Apertura& a : aperture()) {
+    for (const int tasto : {codiceTasto::esc, codiceTasto::invio}) {
+      SCOPED_TRACE(std::string(a.nome) + " " + std::to_string(tasto));
+      f.mnuPopUpInGioco1.setVisible(true);
+      f.mnuPopUpFuoriGioco1.setVisible(true);
+      const int fermate = p.fermate;
+      p.tra(0.5, [&] { p.tasto(aperta(p), codiceTasto::cifra1); });
+      p.tra(1.0, [&] { p.tasto(aperta(p), tasto); });
+      p.tra(30.0, [&] {
+        if (p.modale()) p.clic(aperta(p).picCornice);
+      });
+      const double inizio = p.adesso();
+      a.apri(*this);
+      EXPECT_NEAR(p.adesso() - inizio, 1.0, 0.3);  // Thanx to waits a quarter second for its cue
+      EXPECT_GT(p.fermate, fermate);
+      p.avanza(31);
+    }
+  }
+}
+
 TEST_F(Info, ILinkAprononoIlSitoConOgniPulsanteTranneIlDestro) {
   p.tra(0.5, [&] {
     auto& w = dynamic_cast<FrmInfoVelmo&>(aperta(p));

@@ -64,6 +64,12 @@ TEST_F(FinestraClassifica, F5MostraLeCinqueRigheDelFile) {
   std::vector<Riga> viste;
   apriConF5([&](FrmClassifica& c) {
     EXPECT_EQ(c.caption(), " Brenvo Velmo 2.0 - Classifica");
+    // What a screen reader reads as it opens.
+    EXPECT_TRUE(c.dialogo());
+    EXPECT_EQ(c.descrizioneAccessibile(),
+              "Posto 1: Anna, punteggio 9120, 3 vittorie. Posto 2: Bruno, punteggio 5230, 1 vittoria. "
+              "Posto 3: Carla, punteggio 4100, 2 vittorie. Posto 4: Dario, punteggio -360, 0 vittorie. "
+              "Posto 5: Elena, punteggio vuoto, vuoto.");
     viste = righe(c);
     EXPECT_EQ(c.lblNome[1].fontSize(), 13.5);
     EXPECT_EQ(c.lblInfo[1].fontSize(), 12);
@@ -93,6 +99,8 @@ TEST_F(FinestraClassifica, UnClicSuQualunqueParteChiudeConSuonoEdEffetto) {
       {"a row's number", [](FrmClassifica& c) { c.lblPosto[2].onClick(); }},
       {"the logo", [this](FrmClassifica& c) { p.clic(c.imgLogo); }},
       {"the cup", [this](FrmClassifica& c) { p.clic(c.imgCoppa); }},
+      {"Escape", [this](FrmClassifica& c) { p.tasto(c, codiceTasto::esc); }},
+      {"Return", [this](FrmClassifica& c) { p.tasto(c, codiceTasto::invio); }},
   };
   for (const auto& [parte, clic] : parti) {
     p.registro.clear();
@@ -154,7 +162,12 @@ TEST_F(FinestraClassifica, IlComandoDiChiusuraChiudeSubitoSenzaEffetto) {
 TEST_F(FinestraClassifica, LaRigaDellUltimoInseritoRestaRossaFinoAllaFineDelProgramma) {
   f.lastEntryPlace = 2;
   std::vector<Riga> viste;
-  apriConF5([&](FrmClassifica& c) { viste = righe(c); });
+  std::string letta;
+  apriConF5([&](FrmClassifica& c) {
+    viste = righe(c);
+    letta = c.descrizioneAccessibile();
+  });
+  EXPECT_NE(letta.find("Posto 2: Bruno, punteggio 5230, 1 vittoria, appena inserito."), std::string::npos);
   ASSERT_EQ(viste.size(), 5u);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(viste[i].rossa, i == 1) << i + 1;
 

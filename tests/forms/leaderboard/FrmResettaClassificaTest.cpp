@@ -54,9 +54,12 @@ TEST_F(Resetta, ScherzavoChiudeSenzaCambiareNulla) {
     // The window manager's close and Alt+F4 do nothing.
     r.Form_QueryClose();
     p.tasto(r, codiceTasto::F4, Form::altMask);
+    // No default button: Return presses nothing.
+    p.tasto(r, codiceTasto::invio);
     EXPECT_TRUE(r.loaded());
   });
-  p.tra(2.0, [&] { p.clic(aperta().cmdAnnulla); });
+  // Escape is "Scherzavo..", the cancel button.
+  p.tra(2.0, [&] { p.tasto(aperta(), codiceTasto::esc); });
   const std::string clockPrima = f.lblTempo.caption();
   p.tasto(f, codiceTasto::F6);
   EXPECT_EQ(p.modale(), nullptr);

@@ -11,6 +11,7 @@
 #include "Ambiente.h"
 #include "forms/FileImpostazioni.h"
 #include "forms/FileIni.h"
+#include "forms/Tasti.h"
 
 namespace velmo::test {
 namespace {
@@ -39,18 +40,27 @@ TEST_F(SchedaAssente, TestiBeepECasellaSpuntata) {
 // "si" while the box is ticked, "no" once it is not, by the button or by
 // the window manager's close; and the next start reads it back.
 TEST_F(SchedaAssente, IlPromemoriaSiScriveAllaChiusuraComunqueAvvenga) {
+  enum Modo { conOK, conInvio, conEsc, dalGestore };
   struct Caso {
-    bool spuntata, conOK;
+    bool spuntata;
+    Modo modo;
     const char* valore;
   };
-  for (const Caso c : {Caso{true, true, "si"}, Caso{false, true, "no"}, Caso{true, false, "si"},
-                       Caso{false, false, "no"}}) {
+  for (const Caso c : {Caso{true, conOK, "si"}, Caso{false, conOK, "no"}, Caso{true, dalGestore, "si"},
+                       Caso{false, dalGestore, "no"}, Caso{false, conInvio, "no"}, Caso{true, conEsc, "si"}}) {
     FrmSchedaAudioAssente f;
     p.tra(0.5, [&] { f.chkRicordamelo.setValue(c.spuntata); });
-    p.tra(1.0, [&] { c.conOK ? p.clic(f.cmdOK) : f.Form_QueryClose(); });
+    p.tra(1.0, [&] {
+      switch (c.modo) {
+        case conOK: p.clic(f.cmdOK); break;
+        case conInvio: p.tasto(f, codiceTasto::invio); break;
+        case conEsc: p.tasto(f, codiceTasto::esc); break;
+        case dalGestore: p.chiudi(f); break;
+      }
+    });
     f.Show(true);
     EXPECT_FALSE(f.loaded());
-    EXPECT_EQ(promemoria(), c.valore) << c.spuntata << c.conOK;
+    EXPECT_EQ(promemoria(), c.valore) << c.spuntata << c.modo;
     EXPECT_EQ(pfuncRicordaSchedaAudio(), c.spuntata);
   }
 }

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Ambiente.h"
@@ -133,7 +134,9 @@ class PilotaQt : public Pilota {
                       w->mapTo(w->window(), w->rect().center()));
   }
   void tasto(Form& f, int codice) override {
-    const int qt = codiceTasto::funzione(codice) ? Qt::Key_F1 + (codice - codiceTasto::F1)
+    const int qt = codice == codiceTasto::invio  ? Qt::Key_Return
+                   : codice == codiceTasto::esc  ? Qt::Key_Escape
+                   : codiceTasto::funzione(codice) ? Qt::Key_F1 + (codice - codiceTasto::F1)
                                                  : Qt::Key_0 + (codice - codiceTasto::cifra0);
     QTest::keyClick(p_.finestra(f)->windowHandle(), static_cast<Qt::Key>(qt));
     avanza(0.1);  // a release reaches the form a moment later (autorepeat is told apart)
@@ -211,6 +214,38 @@ TYPED_TEST(Contratto, ITastiDiFunzioneAcceleratoriSonoDelMenu) {
   this->pilota.tasto(this->f, F1 + 12);               // F13 is a key like the others
   this->pilota.tasto(this->f, F1 + 8);                // F9 belongs to no item
   EXPECT_EQ(this->f.eventi, (Eventi{"KeyDown 53", "KeyUp 53", "&Attiva", "&Tredici", "KeyDown 120", "KeyUp 120"}));
+}
+
+// A dialog's keys: Return presses the default button (here also the one
+// with the focus, which Qt gives the first), Escape the cancel one; neither
+// key reaches the form's handlers, and other keys do.
+class FormDialogo : public FormContratto {
+ public:
+  Pulsante cmdSi, cmdNo;
+  FormDialogo() : FormContratto("frmDialogo") {
+    for (auto [pulsante, caption, x] : {std::tuple{&cmdSi, "&Sì", 150}, std::tuple{&cmdNo, "&No", 1800}}) {
+      pulsante->setCaption(caption);
+      pulsante->move(x, 2400, 1500, 450);
+      pulsante->onClick = [this, caption] { eventi.push_back(caption); };
+      aggiungi(*pulsante);
+    }
+    cmdSi.setPredefinito(true);
+    cmdNo.setAnnullamento(true);
+    cmdChiudi.setVisible(false);  // the focus goes to the first button shown
+    for (VoceMenu* v : mnuFile.voci()) v->setTasto("");
+  }
+};
+
+TYPED_TEST(Contratto, InvioEdEscPremonoIPulsantiPredefinitoEDiAnnullamento) {
+  FormDialogo dialogo;
+  this->pilota.mostra(dialogo);
+  this->pilota.avanza(0.2);
+  std::erase(dialogo.eventi, "attiva");
+  this->pilota.tasto(dialogo, codiceTasto::invio);
+  this->pilota.tasto(dialogo, codiceTasto::esc);
+  this->pilota.tasto(dialogo, codiceTasto::F1 + 8);
+  EXPECT_EQ(dialogo.eventi, (Eventi{"&Sì", "&No", "KeyDown 120", "KeyUp 120"}));
+  dialogo.Unload();
 }
 
 TYPED_TEST(Contratto, UnTimerRiparteSoloSeGlieloSiDice) {

@@ -90,7 +90,7 @@ TEST_F(DialogoFileQtProva, SovrascrivereChiedeSulNomeConLEstensione) {
   // "partita" would be written as partita.vl2, which is there: asked, No
   // keeps the dialog open, and another name closes it.
   appena<QFileDialog>([&](QFileDialog& f) {
-    rispondi("No", &domanda);
+    rispondi("&No", &domanda);
     scrivi(f, "partita");
     EXPECT_TRUE(f.isVisible());
     scrivi(f, "nuova");
@@ -99,7 +99,7 @@ TEST_F(DialogoFileQtProva, SovrascrivereChiedeSulNomeConLEstensione) {
   EXPECT_EQ(domanda, QString::fromStdString("Il file " + in("partita.vl2") + " esiste già.\nSostituirlo ?"));
 
   appena<QFileDialog>([&](QFileDialog& f) {
-    rispondi("Sì", nullptr);
+    rispondi("&Sì", nullptr);
     scrivi(f, "partita");
   });
   EXPECT_EQ(p.dialogoSalva(d), in("partita.vl2"));

@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QLockFile>
 #include <QPainter>
+#include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <chrono>
 #include <ctime>
@@ -131,17 +133,15 @@ TEST_F(PiattaformaQtProva, MessageBoxShowsTheTextAsGivenAndReturnsTheButtonPress
   struct Caso {
     Pulsanti pulsanti;
     Icona icona;
-    const char* premi;  // a button's text, or "Esc"
+    const char* premi;  // a button's text
     Risposta attesa;
     QMessageBox::Icon iconaQt;
     QStringList bottoni;
   };
   const Caso casi[] = {
       {Pulsanti::ok, Icona::esclamazione, "OK", Risposta::ok, QMessageBox::Warning, {"OK"}},
-      {Pulsanti::siNo, Icona::domanda, "Sì", Risposta::si, QMessageBox::Question, {"No", "Sì"}},
-      {Pulsanti::siNo, Icona::domanda, "No", Risposta::no, QMessageBox::Question, {"No", "Sì"}},
-      {Pulsanti::siNo, Icona::domanda, "Esc", Risposta::no, QMessageBox::Question, {"No", "Sì"}},
-      {Pulsanti::ok, Icona::nessuna, "Esc", Risposta::ok, QMessageBox::NoIcon, {"OK"}},
+      {Pulsanti::siNo, Icona::domanda, "&Sì", Risposta::si, QMessageBox::Question, {"&No", "&Sì"}},
+      {Pulsanti::siNo, Icona::domanda, "&No", Risposta::no, QMessageBox::Question, {"&No", "&Sì"}},
   };
   for (const Caso& c : casi) {
     QString titolo, testo;
@@ -153,11 +153,6 @@ TEST_F(PiattaformaQtProva, MessageBoxShowsTheTextAsGivenAndReturnsTheButtonPress
       icona = box.icon();
       for (QAbstractButton* b : box.buttons()) bottoni << b->text();
       bottoni.sort();
-      if (QString(c.premi) == "Esc") {
-        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QCoreApplication::sendEvent(&box, &esc);
-        return;
-      }
       for (QAbstractButton* b : box.buttons())
         if (b->text() == c.premi) b->click();
     });
@@ -167,6 +162,60 @@ TEST_F(PiattaformaQtProva, MessageBoxShowsTheTextAsGivenAndReturnsTheButtonPress
     EXPECT_EQ(testo, "Sicuro di\nvoler uscire ?\n<b>");
     EXPECT_EQ(icona, c.iconaQt);
     EXPECT_EQ(bottoni, c.bottoni);
+  }
+}
+
+// The keys a keyboard user answers with. A Yes/No box has no implicit
+// answer: Escape and the window manager's close leave it open and waiting,
+// its title bar offers no close, and only a key that picks a button answers.
+TEST_F(PiattaformaQtProva, MessageBoxAnswersToItsLettersTabAndReturnButNeverToEscapeOrClose) {
+  struct Caso {
+    Pulsanti pulsanti;
+    std::vector<std::string> tasti;  // "Esc", "chiudi", "Tab", "Invio" or a letter
+    Risposta attesa;
+  };
+  const Caso casi[] = {
+      {Pulsanti::siNo, {"S"}, Risposta::si},
+      {Pulsanti::siNo, {"N"}, Risposta::no},
+      {Pulsanti::siNo, {"Invio"}, Risposta::si},
+      {Pulsanti::siNo, {"Tab", "Invio"}, Risposta::no},
+      {Pulsanti::siNo, {"Esc", "chiudi", "Esc", "S"}, Risposta::si},
+      {Pulsanti::siNo, {"chiudi", "Esc", "N"}, Risposta::no},
+      {Pulsanti::ok, {"Esc"}, Risposta::ok},
+      {Pulsanti::ok, {"chiudi"}, Risposta::ok},
+      {Pulsanti::ok, {"Invio"}, Risposta::ok},
+  };
+  for (const Caso& c : casi) {
+    std::string tracciato;
+    bool chiusuraNelTitolo = true;
+    quandoAperto<QMessageBox>([&](QMessageBox& box) {
+      chiusuraNelTitolo = box.windowFlags().testFlag(Qt::WindowCloseButtonHint);
+      const QPointer<QMessageBox> viva(&box);
+      for (const std::string& t : c.tasti) {
+        if (!viva || !box.isVisible()) {
+          tracciato += "chiusa prima di " + t;
+          return;
+        }
+        if (t == "chiudi") {
+          box.close();
+        } else {
+          const Qt::Key k = t == "Esc" ? Qt::Key_Escape : t == "Tab" ? Qt::Key_Tab : t == "Invio" ? Qt::Key_Return
+                                                                                                  : Qt::Key(t[0]);
+          QWidget* fuoco = box.focusWidget() ? box.focusWidget() : &box;
+          QTest::keyClick(fuoco, k, Qt::NoModifier);
+        }
+        QTest::qWait(250);  // a button's letter presses it with a 100 ms animation
+      }
+      if (viva && box.isVisible()) {
+        tracciato += "ancora aperta";
+        box.reject();  // leave the box for the next case
+      }
+    });
+    const Risposta r = p.msgBox("Salvare la partita in corso ?", c.pulsanti, Icona::domanda, " Brenvo Info Service...");
+    const std::string caso = c.tasti.front() + "..." + c.tasti.back();
+    EXPECT_EQ(tracciato, "") << caso;
+    EXPECT_EQ(r, c.attesa) << caso;
+    EXPECT_EQ(chiusuraNelTitolo, c.pulsanti == Pulsanti::ok) << caso;
   }
 }
 

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ namespace {
 
 class FormMenu : public Form {
  public:
-  VoceMenu mnuFile, mnuNuova, mnuEsci, mnuImpostazioni, mnuRosse;
+  VoceMenu mnuFile, mnuNuova, mnuEsci, mnuImpostazioni, mnuRosse, mnuMinima, mnuInfo, mnuRegole;
   std::vector<std::string> eventi;
 
   FormMenu() : Form("frmMenu") {
@@ -33,14 +34,21 @@ class FormMenu : public Form {
     mnuEsci.setCaption("&Esci");
     mnuImpostazioni.setCaption(" &Impostazioni ");
     mnuRosse.setCaption("Pedine &rosse");
+    mnuMinima.setCaption("Velocità m&inima");
+    mnuInfo.setCaption(" &Informazioni su... ");  // the same letter as " &Impostazioni "
+    mnuRegole.setCaption("&Regole del gioco");
     mnuFile.aggiungi(mnuNuova);
     mnuFile.aggiungi(mnuEsci);
     mnuImpostazioni.aggiungi(mnuRosse);
+    mnuImpostazioni.aggiungi(mnuMinima);
+    mnuInfo.aggiungi(mnuRegole);
     aggiungiMenu(mnuFile);
     aggiungiMenu(mnuImpostazioni);
+    aggiungiMenu(mnuInfo);
     mnuNuova.onClick = [this] { eventi.push_back("nuova"); };
     mnuEsci.onClick = [this] { eventi.push_back("esci"); };
     mnuRosse.onClick = [this] { eventi.push_back("rosse"); };
+    mnuMinima.onClick = [this] { eventi.push_back("minima"); };
   }
   void Form_KeyDown(int codice, int) override { eventi.push_back("KeyDown " + std::to_string(codice)); }
   void Form_KeyUp(int codice, int) override { eventi.push_back("KeyUp " + std::to_string(codice)); }
@@ -164,6 +172,29 @@ TEST_F(TastiDopoMenu, TheBarKeepsItsOwnKeysOnlyWhileInKeyboardMode) {
   premi(Qt::Key_F);
   EXPECT_EQ(aperto(), nullptr);
   EXPECT_EQ(form.eventi, (std::vector<std::string>{"KeyDown 70", "KeyUp 70"}));
+  form.Unload();
+}
+
+// Two titles with one letter: Alt and the letter again moves to the next
+// one, as menu bars do, and never picks the open menu's item that has the
+// letter too.
+TEST_F(TastiDopoMenu, AltConLaLetteraDiDueTitoliPassaDaUnoAllAltro) {
+  FormMenu form;
+  ASSERT_NE(apri(form), nullptr);
+  auto titoloAperto = [&] { return f->menuBar()->activeAction() ? f->menuBar()->activeAction()->text() : QString(); };
+  premi(Qt::Key_I, Qt::AltModifier);
+  ASSERT_NE(aperto(), nullptr);
+  const QString primo = titoloAperto();
+  premi(Qt::Key_I, Qt::AltModifier);
+  ASSERT_NE(aperto(), nullptr);
+  const QString secondo = titoloAperto();
+  premi(Qt::Key_I, Qt::AltModifier);
+  const QString terzo = titoloAperto();
+  EXPECT_EQ(QStringList({primo, secondo, terzo}),
+            QStringList({" &Impostazioni ", " &Informazioni su... ", " &Impostazioni "}));
+  premi(Qt::Key_Escape);
+  premi(Qt::Key_Escape);
+  EXPECT_EQ(std::count(form.eventi.begin(), form.eventi.end(), "minima"), 0);  // never chosen by its letter
   form.Unload();
 }
 
