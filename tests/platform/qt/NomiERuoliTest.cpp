@@ -100,11 +100,13 @@ std::string ruolo(QAccessible::Role r) {
 }
 
 // What Qt hands to AT-SPI: every shown object below the window, with the
-// panes that only hold others left out.
+// panes that only hold others left out. A hidden part of ours still says
+// "visible" (a reader that looked early would keep a stale state) and shows
+// itself hidden by having no size.
 Parti partiQt(QAccessibleInterface* finestra) {
   Parti parti;
   std::function<void(QAccessibleInterface*)> visita = [&](QAccessibleInterface* i) {
-    if (!i || i->state().invisible) return;
+    if (!i || i->state().invisible || i->rect().isEmpty()) return;
     const QAccessible::Role r = i->role();
     if (r != QAccessible::Client && r != QAccessible::Pane) {
       QString nome = i->text(QAccessible::Name);
@@ -139,8 +141,8 @@ const std::vector<Caso>& casi() {
       {"frmInfoVelmo", [](FrmGioco& g) { return std::make_unique<FrmInfoVelmo>(g); },
        {"dialogo: Brenvo Velmo 2.0 - Informazioni", "pulsante: Logo di Velmo",
         "etichetta: Brenvo Velmo", "etichetta: Versione 2.0",
-        "etichetta: Aosta, 11 Novembre 2002",
-        "etichetta: Programma realizzato dalla squadra di Ve...",
+        "etichetta: Trieste, 11 Novembre 2002",
+        "etichetta: Programma realizzato da Brenvo.",
         "etichetta: Questo programma è distribuito gratuitam...",
         "etichetta: Clicca qui per info sul Brenvo Info Cent...",
         "etichetta: Brenvo Web Site"}},
