@@ -145,7 +145,9 @@ TEST_F(Avvio, OgniControlloCheFallisceFermaTutto) {
     // only a refused switch touched the display.
     EXPECT_EQ(a.p.registro.back(), "termina") << c.nome;
     EXPECT_EQ(std::count(a.p.registro.begin(), a.p.registro.end(), "mostra frmAvvio"), 0) << c.nome;
-    if (a.p.altraIstanza) EXPECT_EQ(a.p.registro, (std::vector<std::string>{"msg " + c.messaggio, "termina"}));
+    if (a.p.altraIstanza) {
+      EXPECT_EQ(a.p.registro, (std::vector<std::string>{"msg " + c.messaggio, "termina"}));
+    }
     EXPECT_FALSE(a.f.loaded()) << c.nome;
   }
 }
