@@ -8,7 +8,7 @@
 set -euo pipefail
 
 gioco=(
-  g++ make cmake pkg-config
+  g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
   libsndfile1-dev libxrandr-dev libxkbcommon-dev
   fonts-dejavu-core
