@@ -2,7 +2,7 @@
 # The unit, window and platform tests, and the replay of the fuzz corpus,
 # built with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan;
 # the first finding fails its test. The end-to-end tests in a real X server
-# stay on the normal build. Run after scripts/setup.sh (packages).
+# stay on the normal build. Run after scripts/test.sh (packages).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cartella=build-asan

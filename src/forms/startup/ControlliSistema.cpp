@@ -1,5 +1,6 @@
 #include "forms/startup/ControlliSistema.h"
 
+#include <cstdlib>
 #include <exception>
 
 #include "core/common/Conversioni.h"
@@ -14,6 +15,7 @@ namespace {
   Piattaforma& p = piattaforma();
   p.msgBox(testo, Pulsanti::ok, Icona::esclamazione, titoloService);
   p.termina(1);
+  std::abort();  // termina does not return
 }
 
 }  // namespace

@@ -123,7 +123,9 @@ class PilotaQt : public Pilota {
     f.Show();
     QWidget* w = p_.finestra(f);
     w->activateWindow();
-    QTest::qWaitForWindowActive(w);
+    // The contract's keys and clicks go to the active window: a window that
+    // never became active would fail them for the wrong reason.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
   }
   // Through the window system's queue, as a real user's input, so that a
   // modal window blocks it.
