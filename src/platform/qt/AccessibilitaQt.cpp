@@ -2,7 +2,11 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QAction>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -65,6 +69,131 @@ class ImmagineAccessibile : public WidgetAccessibile {
   QPointer<ImmagineQt> w_;
 };
 
+// A column of the board: a button, pressed by Space or Return as by a
+// screen reader's press, which drops a piece there. Orca reads "Colonna 5:
+// 3 pedine, libera pulsante".
+class ZonaAccessibile : public WidgetAccessibile {
+ public:
+  explicit ZonaAccessibile(ZonaTastieraQt* w) : WidgetAccessibile(w, QAccessible::Button), w_(w) {}
+  void doAction(const QString& azione) override {
+    if (azione != pressAction()) return WidgetAccessibile::doAction(azione);
+    if (!w_ || !w_->isEnabled() || !w_->isVisible()) return;
+    const auto gestore = w_->zona().onClick;  // it may unload the window
+    if (gestore) gestore();
+  }
+  QStringList actionNames() const override { return {pressAction()}; }
+
+ private:
+  QPointer<ZonaTastieraQt> w_;
+};
+
+// A menu item as Qt presents it, with its keys in the form a screen reader
+// reads: "mnemonic;path;accelerator". Qt gives the accelerator alone, which
+// Orca takes for a path and never speaks; this way it says "Nuova partita
+// F2" as it says the items of any other desktop program.
+class VoceMenuAccessibile : public QAccessibleInterface, public QAccessibleActionInterface {
+ public:
+  VoceMenuAccessibile(QAction* azione, QWidget* proprietario) : azione_(azione), proprietario_(proprietario) {}
+
+  bool isValid() const override { return azione_ && proprietario_; }
+  QObject* object() const override { return azione_; }
+  QWindow* window() const override { return proprietario_ ? proprietario_->windowHandle() : nullptr; }
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+  }
+
+  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(proprietario_); }
+  QAccessibleInterface* child(int indice) const override {
+    return indice == 0 && sottomenu() ? QAccessible::queryAccessibleInterface(sottomenu()) : nullptr;
+  }
+  int childCount() const override { return sottomenu() ? 1 : 0; }
+  int indexOfChild(const QAccessibleInterface* figlio) const override {
+    return figlio && sottomenu() && figlio->object() == sottomenu() ? 0 : -1;
+  }
+  QAccessibleInterface* childAt(int x, int y) const override {
+    QAccessibleInterface* figlio = child(0);
+    return figlio && figlio->rect().contains(x, y) ? figlio : nullptr;
+  }
+
+  QString text(QAccessible::Text t) const override {
+    if (!azione_) return {};
+    if (t == QAccessible::Name) return senzaLettera(azione_->text());
+    if (t == QAccessible::Accelerator)
+      return azione_->shortcut().isEmpty() ? lettera() : azione_->shortcut().toString(QKeySequence::NativeText);
+    return {};
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override {
+    if (auto* barra = qobject_cast<QMenuBar*>(proprietario_))
+      return barra->actionGeometry(azione_).translated(barra->mapToGlobal(QPoint()));
+    if (auto* menu = qobject_cast<QMenu*>(proprietario_))
+      return menu->actionGeometry(azione_).translated(menu->mapToGlobal(QPoint()));
+    return {};
+  }
+  QAccessible::Role role() const override {
+    return azione_ && azione_->isSeparator() ? QAccessible::Separator : QAccessible::MenuItem;
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    if (!azione_ || !proprietario_) return s;
+    s.invisible = !proprietario_->isVisible() || !azione_->isVisible();
+    s.focusable = true;
+    if (auto* menu = qobject_cast<QMenu*>(proprietario_)) s.focused = menu->activeAction() == azione_;
+    if (auto* barra = qobject_cast<QMenuBar*>(proprietario_)) s.focused = barra->activeAction() == azione_;
+    s.disabled = azione_->isSeparator() || !azione_->isEnabled();
+    s.checkable = azione_->isCheckable();
+    s.checked = azione_->isChecked();
+    s.hasPopup = sottomenu() != nullptr;
+    return s;
+  }
+
+  QStringList actionNames() const override {
+    if (!azione_ || azione_->isSeparator()) return {};
+    return {sottomenu() ? showMenuAction() : pressAction()};
+  }
+  void doAction(const QString& nome) override {
+    if (!azione_ || !azione_->isEnabled()) return;
+    if (nome == pressAction()) {
+      azione_->trigger();
+    } else if (nome == showMenuAction()) {
+      if (sottomenu() && sottomenu()->isVisible())
+        sottomenu()->hide();
+      else if (auto* barra = qobject_cast<QMenuBar*>(proprietario_))
+        barra->setActiveAction(azione_);
+      else if (auto* menu = qobject_cast<QMenu*>(proprietario_))
+        menu->setActiveAction(azione_);
+    }
+  }
+  QStringList keyBindingsForAction(const QString&) const override {
+    if (!azione_ || azione_->isSeparator()) return {};
+    // A title of the bar opens with Alt and its letter; an item with its
+    // letter alone, once its menu is open.
+    const QString tasto = lettera().isEmpty() ? QString() : QString(lettera().back()).toLower();
+    const QString conAlt = qobject_cast<QMenuBar*>(proprietario_) && !tasto.isEmpty() ? "<Alt>" + tasto : tasto;
+    const QString acceleratore = azione_->shortcut().toString(QKeySequence::PortableText);
+    return {conAlt + ";;" + acceleratore};
+  }
+
+ private:
+  QMenu* sottomenu() const { return azione_ ? azione_->menu<QMenu*>() : nullptr; }
+  // The letter after a single "&", as "Alt+N" for "&Nuova partita"; "" for none.
+  QString lettera() const {
+    const QKeySequence m = QKeySequence::mnemonic(azione_->text());
+    return m.isEmpty() ? QString() : m.toString(QKeySequence::NativeText);
+  }
+  static QString senzaLettera(QString testo) {
+    QString nome;
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+      if (testo[i] == '&' && i + 1 < testo.size()) ++i;  // "&&" is one "&"
+      nome += testo[i];
+    }
+    return nome;
+  }
+
+  QPointer<QAction> azione_;
+  QPointer<QWidget> proprietario_;
+};
+
 // One announcement: draws nothing, takes no input; its text is its
 // accessible name.
 class AnnuncioQt : public QWidget {
@@ -108,13 +237,17 @@ class Annunci : public QObject {
 };
 
 QAccessibleInterface* fabbrica(const QString&, QObject* oggetto) {
-  // A part the focus moves over (a column of the board) is read by its name
-  // alone, as the text it is, with no role word after it.
-  if (auto* zona = dynamic_cast<ZonaTastieraQt*>(oggetto)) return new WidgetAccessibile(zona, QAccessible::StaticText);
+  if (auto* zona = dynamic_cast<ZonaTastieraQt*>(oggetto)) return new ZonaAccessibile(zona);
   if (auto* etichetta = dynamic_cast<EtichettaQt*>(oggetto)) return new EtichettaAccessibile(etichetta);
   if (auto* contenitore = dynamic_cast<ContenitoreQt*>(oggetto)) return new WidgetAccessibile(contenitore);
   if (auto* immagine = dynamic_cast<ImmagineQt*>(oggetto)) return new ImmagineAccessibile(immagine);
   if (auto* annuncio = dynamic_cast<AnnuncioQt*>(oggetto)) return new AnnuncioAccessibile(annuncio);
+  // The menus' items (named "Menu:..."), in the menu or bar that shows them.
+  if (auto* azione = qobject_cast<QAction*>(oggetto); azione && azione->objectName().startsWith("Menu:"))
+    for (QObject* dove : azione->associatedObjects())
+      if (auto* w = qobject_cast<QWidget*>(dove); (qobject_cast<QMenu*>(w) || qobject_cast<QMenuBar*>(w)) &&
+                                                   w->actions().contains(azione))
+        return new VoceMenuAccessibile(azione, w);
   return nullptr;
 }
 

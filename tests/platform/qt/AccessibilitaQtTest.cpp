@@ -31,6 +31,7 @@ class FormTavola : public Form {
       zona[i].move(1500 * (i - 1), 0, 1500, 1500);
       zona[i].setNomeAccessibile("Colonna " + std::to_string(i));
       zona[i].onGotFocus = [this, i] { eventi.push_back("fuoco " + std::to_string(i)); };
+      zona[i].onClick = [this, i] { eventi.push_back("premuta " + std::to_string(i)); };
       aggiungi(zona[i]);
     }
     tempo.move(0, 2000, 1500, 300);
@@ -68,11 +69,17 @@ TEST_F(AccessibilitaQt, UnAnnuncioEUnaNotificaCheSiMostraConIlSuoTesto) {
   EXPECT_EQ(ultimoAnnuncioIn(*p.finestra(f)->superficie()), "Computer: colonna 4, riga 1.");
 }
 
-TEST_F(AccessibilitaQt, UnaZonaPrendeIlFuocoDaTastieraENonDalMouse) {
+TEST_F(AccessibilitaQt, UnaZonaEUnPulsanteChePrendeIlFuocoDaTastieraENonDalMouse) {
   QWidget* prima = widget(f.zona[1]);
   QWidget* seconda = widget(f.zona[2]);
   ASSERT_TRUE(prima && seconda);
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(prima)->text(QAccessible::Name), "Colonna 1");
+  QAccessibleInterface* i = QAccessible::queryAccessibleInterface(prima);
+  EXPECT_EQ(i->text(QAccessible::Name), "Colonna 1");
+  // A button a screen reader can press, as Space and Return do.
+  EXPECT_EQ(i->role(), QAccessible::Button);
+  ASSERT_NE(i->actionInterface(), nullptr);
+  i->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(f.eventi.back(), "premuta 1");
 
   p.daiFuoco(f, f.zona[2]);
   EXPECT_TRUE(seconda->hasFocus());
