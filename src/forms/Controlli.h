@@ -238,6 +238,8 @@ class ZonaTastiera : public Controllo {
  public:
   std::function<void()> onGotFocus;
   std::function<void()> onClick;  // a screen reader's press
+  bool collegamento = false;  // read as a link rather than a button
+  Colore coloreSegno{255, 220, 60};  // the focus mark, to stand out on what lies under
 };
 
 class CasellaControllo : public Controllo {

@@ -69,12 +69,13 @@ class ImmagineAccessibile : public WidgetAccessibile {
   QPointer<ImmagineQt> w_;
 };
 
-// A column of the board: a button, pressed by Space or Return as by a
-// screen reader's press, which drops a piece there. Orca reads "Colonna 5:
-// 3 pedine, libera pulsante".
+// A place the keyboard stands on: a button (a column of the board, which
+// Orca reads "Colonna 5: 3 pedine, libera pulsante") or a link, pressed by
+// Space or Return as by a screen reader's press.
 class ZonaAccessibile : public WidgetAccessibile {
  public:
-  explicit ZonaAccessibile(ZonaTastieraQt* w) : WidgetAccessibile(w, QAccessible::Button), w_(w) {}
+  explicit ZonaAccessibile(ZonaTastieraQt* w)
+      : WidgetAccessibile(w, w->zona().collegamento ? QAccessible::Link : QAccessible::Button), w_(w) {}
   void doAction(const QString& azione) override {
     if (azione != pressAction()) return WidgetAccessibile::doAction(azione);
     if (!w_ || !w_->isEnabled() || !w_->isVisible()) return;

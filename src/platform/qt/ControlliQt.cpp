@@ -385,7 +385,7 @@ void ZonaTastieraQt::paintEvent(QPaintEvent*) {
   if (!hasFocus() || !window()->property(segnoTastiera).toBool()) return;
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(255, 220, 60), 3));
+  p.setPen(QPen(coloreQt(zona_.coloreSegno), 3));
   p.setBrush(Qt::NoBrush);
   p.drawRoundedRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), 10, 10);
 }
