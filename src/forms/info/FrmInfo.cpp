@@ -58,7 +58,8 @@ void FrmInfo::aggiungiLink(Etichetta& l, int left, int top, int width, int heigh
 }
 
 void FrmInfo::aggiungiZona(ZonaTastiera& z, const Etichetta& l, std::function<void()> azione) {
-  z.move(l.left(), l.top(), l.width(), l.height());
+  // A little larger than the label, so the focus mark rings the text.
+  z.move(l.left() - 120, l.top() - 60, l.width() + 240, l.height() + 120);
   z.setNomeAccessibile(l.caption());
   z.collegamento = true;
   z.coloreSegno = coloreLink;

@@ -387,7 +387,8 @@ void ZonaTastieraQt::paintEvent(QPaintEvent*) {
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(coloreQt(zona_.coloreSegno), 3));
   p.setBrush(Qt::NoBrush);
-  p.drawRoundedRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), 10, 10);
+  const qreal raggio = std::min(10.0, height() / 4.0);  // a column's corners, a link's smaller
+  p.drawRoundedRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), raggio, raggio);
 }
 
 // --- CasellaQt ----------------------------------------------------------------
