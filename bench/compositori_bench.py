@@ -8,10 +8,11 @@ minimised, and fully covered by another window. Each figure is taken over
 15 s.
 
 The minimal animation runs twice: in its small window, and in a window the
-size of the game's. Both compositors' cost follows the window's size more
-than the pixels that change in it (the same strip costs them about twice
-as much in the larger window), so the fair measure for the crawl is the
-animation in a window of the game's size. Needs what scripts/desktop_reali.sh installs; run as root after a
+size of the game's, since a compositor's cost grows with the window's size
+whatever changes in it. A desktop's cost also drifts over a session (the
+same crawl measured 59 % of a core in a fresh GNOME session and 69-73 %
+after the animations), so the crawl is measured first and again last,
+around the animations. Needs what scripts/desktop_reali.sh installs; run as root after a
 build:
 
     /usr/bin/python3 bench/compositori_bench.py [BUILD [gnome|kde ...]]
@@ -117,14 +118,19 @@ def stato(desktop):
     return testo.partition("window state: ")[2].split("\n")[0].strip()
 
 
-def gioco(desktop):
-    """The game's start screen: the credits on screen, then the window
-    minimised, then covered whole by another window; the game then ends.
-    Gives the figures and the game window's size."""
+def gioco(desktop, voce="credits crawl (the game)", solo_crediti=False):
+    """The game's start screen: the credits on screen, then (unless
+    `solo_crediti`) the window minimised, then covered whole by another
+    window; the game then ends. Gives the figures and the game window's size."""
     figure = {}
     programma = desktop.avvia_gioco()
     time.sleep(3.0)  # past the start-up's first paints
-    figure["credits crawl (the game)"] = misura(desktop, desktop.finestra, programma.pid)
+    figure[voce] = misura(desktop, desktop.finestra, programma.pid)
+    if solo_crediti:
+        gl, ga = desktop.geometria(desktop.finestra)[2:]
+        programma.terminate()
+        programma.wait(30)
+        return figure, (gl, ga)
     desktop.xdotool("windowminimize", desktop.finestra)
     attendi(lambda: stato(desktop) == "Iconic", 10, "the window minimised")
     time.sleep(2.0)
@@ -159,10 +165,10 @@ def main():
         argomenti = (None,) if classe is DesktopKde else ()
         with classe(eseguibile, os.path.join(artefatti, nome), *argomenti) as desktop:
             compositore = "gnome-shell" if nome == "gnome" else "kwin_wayland"
-            figure = animazione_minima(desktop, animazione)
-            figure_gioco, misura_gioco = gioco(desktop)
+            figure, misura_gioco = gioco(desktop, "credits crawl (the game), first", solo_crediti=True)
             figure.update(animazione_minima(desktop, animazione, misura_gioco))
-            figure.update(figure_gioco)
+            figure.update(animazione_minima(desktop, animazione))
+            figure.update(gioco(desktop, "credits crawl (the game), last")[0])
         print(f"{compositore} ({SECONDI:.0f} s each): compositor CPU, damage, game CPU")
         for voce, f in figure.items():
             danni = f"{f['danni'] / 1e6:6.3f} Mpx/s in {f['rapporti']:4.0f} rects/s" if "danni" in f else " " * 28
