@@ -2,6 +2,9 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QElapsedTimer>
+#include <QStringList>
+#include <QTimer>
 #include <QAction>
 #include <QKeySequence>
 #include <QLabel>
@@ -10,6 +13,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <utility>
 
 #include "platform/qt/ControlliQt.h"
 
@@ -212,29 +216,66 @@ class AnnuncioAccessibile : public WidgetAccessibile {
   explicit AnnuncioAccessibile(AnnuncioQt* w) : WidgetAccessibile(w, QAccessible::Notification) {}
 };
 
+// The latest wave of accessible name changes: when it began, how many.
+struct Ondata {
+  QElapsedTimer inizio;
+  int nomi = 0;
+};
+Ondata& ondata() {
+  static Ondata o;
+  return o;
+}
+// Orca counts a flood past 50 events queued; a wave of this many names
+// leaves little room for the window's own events that come with it.
+constexpr int nomiDiUnOndata = 20;
+constexpr int millisecondiOndata = 200, millisecondiAttesaOndata = 400;
+
+bool inOndata() {
+  const Ondata& o = ondata();
+  return o.nomi >= nomiDiUnOndata && o.inizio.isValid() && o.inizio.elapsed() < millisecondiOndata;
+}
+
 // The announcements of one window, taken in turn.
 class Annunci : public QObject {
  public:
   explicit Annunci(QWidget& finestra) : QObject(&finestra) {
     setObjectName(QStringLiteral("Annunci"));
     for (auto& v : voci_) v = new AnnuncioQt(&finestra);
+    attesa_.setSingleShot(true);
+    attesa_.setInterval(millisecondiAttesaOndata);
+    connect(&attesa_, &QTimer::timeout, this, [this] {
+      for (const QString& testo : std::exchange(inAttesa_, {})) mostra(testo);
+    });
   }
   void annuncia(const QString& testo) {
+    ultimo_ = testo;
+    // During a wave of names, and after a text held back, texts wait in
+    // their order.
+    if (inOndata() || attesa_.isActive()) {
+      inAttesa_ << testo;
+      if (!attesa_.isActive()) attesa_.start();
+      return;
+    }
+    mostra(testo);
+  }
+  const QString& ultimo() const { return ultimo_; }
+
+ private:
+  void mostra(const QString& testo) {
     AnnuncioQt* voce = voci_[prossima_];
     prossima_ = (prossima_ + 1) % voci_.size();
-    ultimo_ = testo;
     // Named while hidden, so every reader's copy of the name is the new one;
     // shown anew, the notification is what the reader speaks.
     voce->hide();
     voce->setAccessibleName(testo);
     voce->show();
   }
-  const QString& ultimo() const { return ultimo_; }
 
- private:
   std::array<AnnuncioQt*, 4> voci_{};
   std::size_t prossima_ = 0;
   QString ultimo_;
+  QStringList inAttesa_;
+  QTimer attesa_;
 };
 
 QAccessibleInterface* fabbrica(const QString&, QObject* oggetto) {
@@ -266,6 +307,15 @@ void annunciaIn(QWidget& finestra, const QString& testo) {
   auto* annunci = finestra.findChild<Annunci*>(QStringLiteral("Annunci"), Qt::FindDirectChildrenOnly);
   if (!annunci) annunci = new Annunci(finestra);
   annunci->annuncia(testo);
+}
+
+void nomeAccessibileCambiato() {
+  Ondata& o = ondata();
+  if (!o.inizio.isValid() || o.inizio.elapsed() >= millisecondiOndata) {
+    o.inizio.start();
+    o.nomi = 0;
+  }
+  ++o.nomi;
 }
 
 QString ultimoAnnuncioIn(const QWidget& finestra) {

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt/AccessibilitaQt.h"
 #include "platform/qt/FigureQt.h"
 #include "platform/qt/TastiQt.h"
 #include "platform/qt/TestiQt.h"
@@ -37,7 +38,9 @@ namespace {
 // Sets the accessible name only when it changed: each set tells the screen
 // reader again.
 void nomeAccessibile(QWidget& w, const QString& nome) {
-  if (w.accessibleName() != nome) w.setAccessibleName(nome);
+  if (w.accessibleName() == nome) return;
+  w.setAccessibleName(nome);
+  nomeAccessibileCambiato();
 }
 
 // Geometry, visibility, the enabled state and the accessible name, common

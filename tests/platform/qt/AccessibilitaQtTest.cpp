@@ -69,6 +69,29 @@ TEST_F(AccessibilitaQt, UnAnnuncioEUnaNotificaCheSiMostraConIlSuoTesto) {
   EXPECT_EQ(ultimoAnnuncioIn(*p.finestra(f)->superficie()), "Computer: colonna 4, riga 1.");
 }
 
+// A wave of names (a board cleared) floods the reader's queue, which drops
+// a notification that comes with it: the text waits for the wave to pass,
+// less than half a second, and texts keep their order.
+TEST_F(AccessibilitaQt, UnAnnuncioAspettaCheUnOndataDiNomiPassi) {
+  auto visibili = [this] {
+    QStringList testi;
+    for (QWidget* w : p.finestra(f)->superficie()->findChildren<QWidget*>("Annuncio"))
+      if (w->isVisible()) testi << QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+    return testi;
+  };
+  for (int i = 0; i < 30; ++i) f.tempo.setNomeAccessibile("Tempo " + std::to_string(i));
+  p.annuncia(f, "Nuovo round, tavola vuota.");
+  p.annuncia(f, "Tocca a te.");
+  EXPECT_FALSE(visibili().contains("Nuovo round, tavola vuota."));
+  EXPECT_EQ(ultimoAnnuncioIn(*p.finestra(f)->superficie()), "Tocca a te.");
+  QTest::qWait(600);
+  EXPECT_TRUE(visibili().contains("Nuovo round, tavola vuota.")) << visibili().join('|').toStdString();
+  EXPECT_TRUE(visibili().contains("Tocca a te.")) << visibili().join('|').toStdString();
+  // Past the wave, a text is told at once.
+  p.annuncia(f, "Partita in pausa.");
+  EXPECT_TRUE(visibili().contains("Partita in pausa."));
+}
+
 TEST_F(AccessibilitaQt, UnaZonaEUnPulsanteChePrendeIlFuocoDaTastieraENonDalMouse) {
   QWidget* prima = widget(f.zona[1]);
   QWidget* seconda = widget(f.zona[2]);
