@@ -7,7 +7,11 @@
 // wakeups a second cost on this machine whatever runs in them. Run under an
 // X server:
 //
-//     xvfb-run -s "-screen 0 1280x1024x24" build/bench/animazione_minima_bench
+//     xvfb-run -s "-screen 0 1280x1024x24" build/bench/animazione_minima_bench [--finestra LxA]
+//
+// The windows are 145x304, or L x A pixels with --finestra: a compositor's
+// cost grows with the window's size whatever changes in it, so the credits
+// are set against the same strip in a window the game's size too.
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -17,6 +21,7 @@
 #include <QWidget>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <functional>
 #include <memory>
@@ -35,13 +40,14 @@ double secondiCpu() {
 }
 
 constexpr int passoMs = 25, durataMs = 20000;
+QSize misuraFinestra{145, 304};
 
 // A strip that drops one pixel a tick, painted by Qt.
 class StrisciaQt : public QWidget {
  public:
   StrisciaQt() {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    resize(145, 304);
+    resize(misuraFinestra);
   }
   int y = 0;
 
@@ -60,7 +66,7 @@ class StrisciaX : public QWidget {
   StrisciaX() {
     setAttribute(Qt::WA_NativeWindow);
     setAttribute(Qt::WA_PaintOnScreen);
-    resize(145, 304);
+    resize(misuraFinestra);
   }
   ~StrisciaX() override {
     if (!d_) return;
@@ -101,6 +107,12 @@ struct Prova {
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "xcb");
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::strcmp(argv[i], "--finestra") == 0 &&
+        std::sscanf(argv[i + 1], "%dx%d", &misuraFinestra.rwidth(), &misuraFinestra.rheight()) != 2) {
+      std::fprintf(stderr, "--finestra takes WIDTHxHEIGHT\n");
+      return 2;
+    }
   QApplication app(argc, argv);
   std::unique_ptr<QWidget> finestra;
   const Prova prove[] = {

@@ -232,10 +232,14 @@ class Pulsante : public Controllo {
 // A part of a window that takes the keyboard focus where the mouse has
 // pictures, such as a column of the board: it draws nothing but a mark
 // while it has the focus, and the mouse goes through it to what lies under
-// it. A screen reader reads its name when the focus comes.
+// it. A screen reader reads its name when the focus comes, and may press
+// it as a button.
 class ZonaTastiera : public Controllo {
  public:
   std::function<void()> onGotFocus;
+  std::function<void()> onClick;  // a screen reader's press
+  bool collegamento = false;  // read as a link rather than a button
+  Colore coloreSegno{255, 220, 60};  // the focus mark, to stand out on what lies under
 };
 
 class CasellaControllo : public Controllo {

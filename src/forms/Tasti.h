@@ -6,7 +6,7 @@
 
 namespace velmo::codiceTasto {
 
-inline constexpr int invio = 13, esc = 27;
+inline constexpr int invio = 13, esc = 27, spazio = 32;
 inline constexpr int cifra0 = 48, cifra1 = 49, cifra9 = 57;  // main keyboard "0".."9"
 inline constexpr int tastierino0 = 96;                      // keypad "0"; "9" is 105
 inline constexpr int tab = 9, fine = 35, inizio = 36, sinistra = 37, su = 38, destra = 39, giu = 40;

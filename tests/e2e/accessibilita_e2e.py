@@ -77,9 +77,11 @@ def main(velmo, artefatti):
         def nomi_con(prefisso):
             return [n for n, _ in nomi(app) if n.startswith(prefisso)]
 
-        frecce = attendi(lambda: [n for n, r in nomi(app) if r == "push button" and n.startswith("Colonna ")],
-                         20, "the arrows' names")
-        assert frecce == [f"Colonna {i}" for i in range(1, 10)], frecce
+        # The arrows and, for the keyboard, the columns themselves are buttons.
+        pulsanti = attendi(lambda: [n for n, r in nomi(app) if r == "push button" and n.startswith("Colonna ")],
+                           20, "the arrows' names")
+        assert pulsanti == ([f"Colonna {i}" for i in range(1, 10)] +
+                            [f"Colonna {i}: 0 pedine, libera" for i in range(1, 10)]), pulsanti
         celle = nomi_con("Colonna 1, riga 1:")
         assert celle == ["Colonna 1, riga 1: vuota"], celle
         assert len([n for n, _ in nomi(app) if ", riga " in n]) == 63

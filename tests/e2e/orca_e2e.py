@@ -1,10 +1,11 @@
 """A blind player's match with the real Orca screen reader, started before
 the game as a blind player does. The game is played by keyboard alone, and
 after each key the test asserts what Orca spoke, in Italian: a new match, a
-column read on the board, three column keys with the computer's answers, a
-round lost to the computer's line, an undo, a pause and its end, the about
-window and the leaderboard closed with Escape, and the quit answered by
-keyboard. The transcript is kept in the artefacts folder (trascrizione.txt).
+column read on the board, a menu's items with their keys, a piece dropped
+by Space, three column keys with the computer's answers, a round lost to
+the computer's line, an undo, a pause and its end, the about window with
+its links reached by Tab, the about window and the leaderboard closed with
+Escape, and the quit answered by keyboard. The transcript is kept in the artefacts folder (trascrizione.txt).
 
 Exits with 77 (skipped) when Orca or its helpers are not installed, unless
 VELMO_ORCA_OBBLIGATORIO is set (scripts/orca_ci.sh). Run inside
@@ -138,7 +139,15 @@ def gioca(s, orca, p):
     orca.attendi_detto("Brenvo Velmo", "Colonna 1", secondi=40)
 
     p.passo("F2", ["F2"], "Nuova partita: hai 3 vite. Tocca a te.")
-    p.passo("Destra", ["Right"], "Colonna 2: 0 pedine, libera")
+    detto = p.passo("Destra", ["Right"], "Colonna 2: 0 pedine, libera")
+    assert any("libera pulsante" in r for r in detto), detto  # a button, pressed by Space
+    # The menus' items are read with their keys.
+    p.passo("Alt+F", ["alt+f"], "Pausa F3")  # in a match, "Nuova partita" is disabled
+    p.passo("Giù", ["Down"], "Termina partita F4")
+    p.passo("Esc sul menu", ["Escape"], "File")
+    p.passo("Esc sulla barra", ["Escape"], "Colonna 2")
+    # Space drops into the column the focus stands on.
+    p.passo("Spazio", ["space"], "Tu: colonna 2", "Computer: colonna")
     for colonna in ("5", "5", "4"):
         detto = p.passo(colonna, [colonna], f"Tu: colonna {colonna}", "Computer: colonna")
         assert any(r.startswith("notifica") for r in detto), detto
@@ -174,6 +183,9 @@ def gioca(s, orca, p):
     p.passo("F3 di nuovo", ["F3"], "Partita ripresa.")
     detto = p.passo("F1", ["F1"], "Brenvo Velmo 2.0", secondi=20.0, dopo=2.0)
     p.atteso("F1 testo letto", any("Programma realizzato da Brenvo" in r for r in detto))
+    # Its links are reached by Tab.
+    p.passo("F1 Tab", ["Tab"], "Clicca qui per info sul Brenvo Info Center", "collegamento")
+    p.passo("F1 Tab di nuovo", ["Tab"], "Brenvo Web Site collegamento")
     p.passo_atteso("F1 Escape", ["Escape"], ["Colonna"], ["alt+F4"], "Colonna")
     p.passo("F5", ["F5"], "Classifica", secondi=20.0)
     p.passo_atteso("F5 Escape", ["Escape"], ["Colonna"], ["alt+F4"], "Colonna")

@@ -15,17 +15,21 @@ music and stalls the user interface's thread twice for 300 ms: the music
 goes on without a gap.
 
 Then the same without any sound server: the game starts, plays the match
-and quits at once, without the farewell's wait, and without a message."""
+and quits at once, without the farewell's wait, and without a message.
+Last, a server that stops answering while the music plays: F2 starts the
+match within moments all the same, and the game ends normally once the
+server answers again."""
 
 import array
 import os
+import signal
 import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
 from server_audio import VARIABILI, SenzaServer, ServerAudio  # noqa: E402
-from sessione_x import SessioneX  # noqa: E402
+from sessione_x import SessioneX, attendi  # noqa: E402
 
 FREQUENZA = 22050
 SOGLIA = 60  # about -55 dBFS; the null sink's silence is exact zeros
@@ -193,6 +197,34 @@ def senza_server(eseguibile, artefatti):
     assert "Segmentation" not in uscita and "Aborted" not in uscita, uscita
 
 
+def server_fermo(eseguibile, artefatti):
+    """A sound server that stops answering (as one still starting does)
+    while the music plays: the windows go on at once, F2 starts a match and
+    Alt+F4 asks its question; once the server answers again the game ends
+    as always."""
+    with ServerAudio() as server, SessioneX(eseguibile, artefatti) as x:
+        x.env.update({k: server.env[k] for k in VARIABILI})
+        gioco = x.avvia_gioco()
+        time.sleep(1.0)  # the start-up music plays
+        with open(os.path.join(server.cartella, "pulse", "pid")) as f:
+            pid_server = int(f.read())
+        os.kill(pid_server, signal.SIGSTOP)
+        try:
+            x.tasto("F2")  # stops the music and plays a cue: both wait on the server
+            inizio = time.monotonic()
+            attendi(lambda: "Partita non salvata" in x.xdotool("getwindowname", x.finestra), 5,
+                    "the match to start while the sound server is stopped")
+            print(f"with the sound server stopped F2 took {time.monotonic() - inizio:.2f} s to show")
+            x.tasto("5")
+            x.tasto("alt+F4")
+            domanda = x.cerca_finestra("Brenvo Info Service", 5)
+        finally:
+            os.kill(pid_server, signal.SIGCONT)
+        x.attiva(domanda)
+        x.tasto("n")
+        assert gioco.wait(30) == 0
+
+
 def main():
     eseguibile, artefatti, suona = sys.argv[1], sys.argv[2], sys.argv[3]
     os.makedirs(artefatti, exist_ok=True)
@@ -200,6 +232,7 @@ def main():
     copione(suona, artefatti)
     stallo(suona, artefatti, os.path.join(os.path.dirname(eseguibile), "Velmo.002"))
     senza_server(eseguibile, artefatti)
+    server_fermo(eseguibile, artefatti)
     print("sound end to end: passed")
 
 

@@ -59,6 +59,7 @@ FrmGioco::FrmGioco() : Form("frmGioco") {
   for (int i = 1; i <= tavola::colonne; ++i) {
     picContenitore[1].aggiungi(zonaColonna[i]);
     zonaColonna[i].onGotFocus = [this, i] { colonnaConFuoco = i; };
+    zonaColonna[i].onClick = mfuncInput([this, i] { msubColonnaDaTastiera(i); });
   }
   for (int i = 1; i <= 2; ++i) {
     picContenitore[i].onMouseUp = mfuncInput([this, i](const EventoMouse& e) { picContenitore_MouseUp(i, e); });

@@ -169,6 +169,9 @@ class FrmGioco : public Form {
   // Moving over the columns, reading one column's cells or the whole board
   // row by row. False for a key it does not use.
   bool mfuncTastoTavola(int codice, int shift);
+  // A column chosen by keyboard (its digit, or Space and Return on it) or
+  // pressed by a screen reader: as a click on its arrow, when one is allowed.
+  void msubColonnaDaTastiera(int colonna);
   std::string mfuncLeggiColonna(int colonna) const;
   std::string mfuncLeggiTavola() const;
   // The cells', lives' and columns' names from the board as it stands.

@@ -20,10 +20,16 @@ void FrmGioco::imgFreccia_Click(int i) {
   busy = false;
 }
 
-void FrmGioco::Form_KeyUp(int codice, int /*shift*/) {
+void FrmGioco::Form_KeyUp(int codice, int shift) {
+  if (codice >= codiceTasto::cifra1 && codice <= codiceTasto::cifra9)
+    msubColonnaDaTastiera(codice - codiceTasto::cifra1 + 1);
+  // Space and Return drop into the column the keyboard stands on, as its digit.
+  else if ((codice == codiceTasto::spazio || codice == codiceTasto::invio) && shift == 0 && colonnaConFuoco != 0)
+    msubColonnaDaTastiera(colonnaConFuoco);
+}
+
+void FrmGioco::msubColonnaDaTastiera(int i) {
   if (uscitaConfermata || !modGenerale.matchInProgress || mousePointer() == Puntatore::clessidra) return;
-  if (codice < codiceTasto::cifra1 || codice > codiceTasto::cifra9) return;
-  const int i = codice - codiceTasto::cifra1 + 1;
   if (!imgFreccia[i].visible()) {
     if (grid.colonnaPiena(i)) msubAnnuncia("Colonna " + std::to_string(i) + " piena.");
     return;

@@ -54,6 +54,18 @@ void FrmInfo::aggiungiLink(Etichetta& l, int left, int top, int width, int heigh
     if (e.pulsante != 2) pfuncGoUrl(prodotto::sitoWeb);
   };
   picCornice.aggiungi(l);
+  aggiungiZona(zonaLink, l, [] { pfuncGoUrl(prodotto::sitoWeb); });
+}
+
+void FrmInfo::aggiungiZona(ZonaTastiera& z, const Etichetta& l, std::function<void()> azione) {
+  // A little larger than the label, so the focus mark rings the text.
+  z.move(l.left() - 120, l.top() - 60, l.width() + 240, l.height() + 120);
+  z.setNomeAccessibile(l.caption());
+  z.collegamento = true;
+  z.coloreSegno = coloreLink;
+  z.onGotFocus = [this, &z] { zonaConFuoco_ = &z; };
+  z.onClick = std::move(azione);
+  picCornice.aggiungi(z);
 }
 
 bool FrmInfo::mfuncMusicaFinita() const { return gioco_.tmrWaveMp3.interval() == 0; }
@@ -74,7 +86,16 @@ void FrmInfo::Form_Load() {
 }
 
 void FrmInfo::Form_KeyDown(int codice, int shift) {
-  if (shift == 0 && (codice == codiceTasto::esc || codice == codiceTasto::invio)) Form_Click();
+  if (shift != 0) return;
+  // A link acts as the key goes up, once, however long it is held.
+  if (codice == codiceTasto::invio && zonaConFuoco_) return;
+  if (codice == codiceTasto::esc || codice == codiceTasto::invio) Form_Click();
+}
+
+void FrmInfo::Form_KeyUp(int codice, int shift) {
+  if (shift == 0 && (codice == codiceTasto::invio || codice == codiceTasto::spazio) && zonaConFuoco_ &&
+      zonaConFuoco_->onClick)
+    zonaConFuoco_->onClick();
 }
 
 void FrmInfo::Form_Unload() {

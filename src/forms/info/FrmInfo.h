@@ -5,6 +5,7 @@
 // as it closes, both only once the start-up music is over; and a click on
 // anything but a link closes it.
 
+#include <functional>
 #include <string>
 
 #include "forms/Controlli.h"
@@ -20,12 +21,15 @@ class FrmInfo : public Form {
   Contenitore picCornice;
   Immagine imgLogo;
   Etichetta lblTitolo;
+  ZonaTastiera zonaLink;  // the web site's link by keyboard, where there is one
 
   void Form_Load() override;
   void Form_Unload() override;
   void Form_Click() override { Unload(); }
-  // Escape and Return close it as a click does.
+  // Escape and Return close it as a click does; on a link Tab reached,
+  // Return and Space open it instead, as a click on it.
   void Form_KeyDown(int codice, int shift) override;
+  void Form_KeyUp(int codice, int shift) override;
 
   static constexpr int larghezza = 6420, altezza = 4500;
   static constexpr Colore coloreSfondo{250, 244, 222};
@@ -42,6 +46,9 @@ class FrmInfo : public Form {
   // A label opening the maker's web site: the link pointer over it, any
   // button but the right one opens the site, and the window stays open.
   void aggiungiLink(Etichetta& l, int left, int top, int width, int height);
+  // A place over label `l` that Tab reaches and a screen reader reads as a
+  // link named by its caption; Return, Space or a reader's press run `azione`.
+  void aggiungiZona(ZonaTastiera& z, const Etichetta& l, std::function<void()> azione);
   // The window's own texts, set on load after the common steps.
   virtual void msubTestiPropri() {}
   // Whether the start-up music is over: only then do windows play or stop.
@@ -50,6 +57,7 @@ class FrmInfo : public Form {
   FrmGioco& gioco_;
 
  private:
+  ZonaTastiera* zonaConFuoco_ = nullptr;
   std::string cue_;
   bool orologioFermato_ = false;
 };

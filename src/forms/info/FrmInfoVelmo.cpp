@@ -33,12 +33,16 @@ FrmInfoVelmo::FrmInfoVelmo(FrmGioco& gioco) : FrmInfo(gioco, "frmInfoVelmo", "id
   };
   lblInfoBrenvo.onMouseUp = [this](const EventoMouse& e) {
     msubPuntatoreMano(1);
-    if (e.pulsante == 2) return;
-    FrmBrenvo brenvo(gioco_);
-    brenvo.Show(true);
+    if (e.pulsante != 2) msubMostraBrenvo();
   };
+  aggiungiZona(zonaInfoBrenvo, lblInfoBrenvo, [this] { msubMostraBrenvo(); });
 
   aggiungiLink(lblLinkBrenvoWebSite, 480, 3480, 2400, 300);
+}
+
+void FrmInfoVelmo::msubMostraBrenvo() {
+  FrmBrenvo brenvo(gioco_);
+  brenvo.Show(true);
 }
 
 void FrmInfoVelmo::msubPuntatoreMano(int i) {

@@ -13,9 +13,11 @@ class FrmInfoVelmo : public FrmInfo {
   // Opens the intro show of the maker's info center.
   Etichetta lblInfoBrenvo;
   Etichetta lblLinkBrenvoWebSite;
+  ZonaTastiera zonaInfoBrenvo;  // the info label by keyboard
 
  private:
   void msubTestiPropri() override;
+  void msubMostraBrenvo();
   // The pointer over the info label: hand i of the game window.
   void msubPuntatoreMano(int i);
 };

@@ -24,4 +24,10 @@ void annunciaIn(QWidget& finestra, const QString& testo);
 // The last text told through `finestra`, "" for none.
 QString ultimoAnnuncioIn(const QWidget& finestra);
 
+// An accessible name was changed: counted, since a wave of them (a board
+// cleared) floods Orca's queue, which then drops notifications that come
+// with it. A text told during a wave waits for it to pass, still within
+// half a second.
+void nomeAccessibileCambiato();
+
 }  // namespace velmo

@@ -3,7 +3,7 @@
 // it decodes the sound playing piece by piece and keeps its Qt Multimedia
 // QAudioSink topped up, so a user interface busy for a while (a long
 // handler, a modal dialog being built) never leaves the output empty.
-// Every member runs on that thread; SuonoQt calls them there and waits.
+// Every member runs on that thread, where SuonoQt queues its calls.
 
 #include <QByteArray>
 #include <QObject>

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt/AccessibilitaQt.h"
 #include "platform/qt/FigureQt.h"
 #include "platform/qt/TastiQt.h"
 #include "platform/qt/TestiQt.h"
@@ -37,7 +38,9 @@ namespace {
 // Sets the accessible name only when it changed: each set tells the screen
 // reader again.
 void nomeAccessibile(QWidget& w, const QString& nome) {
-  if (w.accessibleName() != nome) w.setAccessibleName(nome);
+  if (w.accessibleName() == nome) return;
+  w.setAccessibleName(nome);
+  nomeAccessibileCambiato();
 }
 
 // Geometry, visibility, the enabled state and the accessible name, common
@@ -385,9 +388,10 @@ void ZonaTastieraQt::paintEvent(QPaintEvent*) {
   if (!hasFocus() || !window()->property(segnoTastiera).toBool()) return;
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(255, 220, 60), 3));
+  p.setPen(QPen(coloreQt(zona_.coloreSegno), 3));
   p.setBrush(Qt::NoBrush);
-  p.drawRoundedRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), 10, 10);
+  const qreal raggio = std::min(10.0, height() / 4.0);  // a column's corners, a link's smaller
+  p.drawRoundedRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), raggio, raggio);
 }
 
 // --- CasellaQt ----------------------------------------------------------------

@@ -170,6 +170,7 @@ class ZonaTastieraQt : public QWidget, public SpecchioControllo {
  public:
   ZonaTastieraQt(ZonaTastiera& zona, QWidget* padre);
   void rispecchia() override;
+  ZonaTastiera& zona() const { return zona_; }
 
  protected:
   void focusInEvent(QFocusEvent* e) override;

@@ -269,8 +269,11 @@ void FinestraQt::mostra(bool modale, QWidget* sopra) {
     // A window none of whose controls takes the focus (Qt gives it to the
     // first that does) holds it itself: the menu bar takes the focus for its
     // keyboard mode and gives it back only to a widget that held it before.
+    // A link is reached by Tab, never stood on at opening, where Return
+    // would open it instead of closing the window.
     const bool controlloConFocus = std::any_of(widget_.begin(), widget_.end(), [](const auto& cw) {
-      return (cw.second->focusPolicy() & Qt::TabFocus) != 0;
+      const auto* zona = dynamic_cast<const ZonaTastieraQt*>(cw.second);
+      return (cw.second->focusPolicy() & Qt::TabFocus) != 0 && !(zona && zona->zona().collegamento);
     });
     if (!focusWidget() && !controlloConFocus) setFocus(Qt::OtherFocusReason);
   }

@@ -28,6 +28,11 @@ void SuonoQt::sulFilo(F f) const {
   QMetaObject::invokeMethod(alimentatore_, std::move(f), Qt::BlockingQueuedConnection);
 }
 
+template <class F>
+void SuonoQt::inCoda(F f) const {
+  QMetaObject::invokeMethod(alimentatore_, std::move(f), Qt::QueuedConnection);
+}
+
 int SuonoQt::dispositivi() { return static_cast<int>(QMediaDevices::audioOutputs().size()); }
 
 void SuonoQt::suonaRisorsa(const std::string& id) {
@@ -51,14 +56,20 @@ void SuonoQt::suonaFile(const std::string& percorso) {
 
 void SuonoQt::avvia(std::unique_ptr<DecodificaSuono> decodifica, QByteArray dati) {
   // From here on the decoder and its bytes belong to the player's thread.
-  sulFilo([this, &decodifica, &dati] { alimentatore_->avvia(std::move(decodifica), std::move(dati)); });
+  auto suono = std::make_shared<std::pair<std::unique_ptr<DecodificaSuono>, QByteArray>>(std::move(decodifica),
+                                                                                         std::move(dati));
+  ++avviiInCoda_;
+  inCoda([this, suono] {
+    alimentatore_->avvia(std::move(suono->first), std::move(suono->second));
+    --avviiInCoda_;
+  });
 }
 
 void SuonoQt::ferma() {
-  if (alimentatore_->inRiproduzione()) sulFilo([this] { alimentatore_->ferma(); });
+  if (inRiproduzione()) inCoda([this] { alimentatore_->ferma(); });
 }
 
-bool SuonoQt::inRiproduzione() const { return alimentatore_->inRiproduzione(); }
+bool SuonoQt::inRiproduzione() const { return avviiInCoda_ > 0 || alimentatore_->inRiproduzione(); }
 
 std::optional<std::chrono::nanoseconds> SuonoQt::ritardoPrimoCampione() const {
   std::optional<std::chrono::steady_clock::time_point> primo;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "Gioco.h"
 
@@ -170,6 +171,32 @@ TEST_F(Accessibilita, LaTavolaDaTastiera) {
               f.mousePointer() != Puntatore::clessidra);
   p.tasto(f, codiceTasto::cifra1 + 2);
   EXPECT_EQ(f.grid[cella(3, 1)], Side::giocatore);
+}
+
+// Space and Return drop into the column the focus stands on, as its digit
+// does, and a screen reader's press does the same; a full column is told.
+TEST_F(Accessibilita, SpazioInvioEPressioneSullaColonnaConIlFuoco) {
+  const std::pair<const char*, std::function<void()>> modi[] = {
+      {"spazio", [this] { p.tasto(f, codiceTasto::spazio); }},
+      {"invio", [this] { p.tasto(f, codiceTasto::invio); }},
+      {"pressione", [this] { f.zonaColonna[f.colonnaConFuoco].onClick(); }},
+  };
+  int colonna = 2;
+  for (const auto& [nome, premi] : modi) {
+    p.daiFuoco(f, f.zonaColonna[colonna]);
+    premi();
+    EXPECT_EQ(f.grid[cella(colonna, 1)], Side::giocatore) << nome;
+    EXPECT_EQ(f.grid.freeCells, 63 - 2 * (colonna - 1)) << nome << ": the computer answered";
+    ++colonna;
+  }
+  p.tasto(f, codiceTasto::spazio, Form::shiftMask);  // Shift+Space is no drop
+  EXPECT_EQ(f.grid.freeCells, 57);
+
+  disponi({"P........", "C........", "P........", "C........", "P........", "C........", "P........"});
+  p.daiFuoco(f, f.zonaColonna[1]);
+  p.annunci.clear();
+  p.tasto(f, codiceTasto::spazio);
+  EXPECT_EQ(p.annunci, (Annunci{"Colonna 1 piena."}));
 }
 
 }  // namespace

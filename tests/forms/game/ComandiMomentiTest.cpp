@@ -132,6 +132,10 @@ const std::vector<Comando>& comandi() {
   static const std::vector<Comando> tutti = {
       {"clic", [](Gioco& g) { g.p.clic(g.f.imgFreccia[colonnaAperta(g)]); }},
       {"1..9", [](Gioco& g) { g.p.tasto(g.f, cifra1 + colonnaAperta(g) - 1); }},
+      {"Spazio", [](Gioco& g) {
+         g.p.daiFuoco(g.f, g.f.zonaColonna[colonnaAperta(g)]);
+         g.p.tasto(g.f, spazio);
+       }},
       {"F2", [](Gioco& g) { g.p.tasto(g.f, F2); }},
       {"F3", [](Gioco& g) { g.p.tasto(g.f, F3); }},
       {"F4", [](Gioco& g) { g.p.tasto(g.f, F4); }},
@@ -214,22 +218,22 @@ char esito(const Momento& momento, const Comando& comando) {
 }
 
 TEST(ComandiMomenti, OgniComandoInOgniMomento) {
-  // Columns in the order of comandi(): clic, 1..9, F2, F3, F4, F7, Salva,
+  // Columns in the order of comandi(): clic, 1..9, Spazio, F2, F3, F4, F7, Salva,
   // Alt+F4, chiudi, popup, F1.
   const std::vector<std::pair<std::string, std::string>> attesi = {
-      {"caduta", "IIIARRRE EA A"},
-      {"risalita", "IIIARRRE EA A"},
-      {"pausa del computer", "IIIARRIE EA A"},
-      {"lampeggio", "IIIARRIE EA A"},
-      {"messaggio vinto", "IIIIIIII II I"},
-      {"messaggio perso", "IIIIIIII II I"},
-      {"messaggio pareggio", "IIIIIIII II I"},
-      {"attese del game over", "IIIARRIE EA A"},
-      {"messaggio game over", "IIIIIIII II I"},
-      {"domanda altra partita", "IIIIIIII II I"},
-      {"congedo", "IIIIIIII II I"},
-      {"finestra di pausa", "IIIIIIII II I"},
-      {"finestra informazioni", "IIIIIIII II I"},
+      {"caduta", "IIIIARRRE EA A"},
+      {"risalita", "IIIIARRRE EA A"},
+      {"pausa del computer", "IIIIARRIE EA A"},
+      {"lampeggio", "IIIIARRIE EA A"},
+      {"messaggio vinto", "IIIIIIIII II I"},
+      {"messaggio perso", "IIIIIIIII II I"},
+      {"messaggio pareggio", "IIIIIIIII II I"},
+      {"attese del game over", "IIIIARRIE EA A"},
+      {"messaggio game over", "IIIIIIIII II I"},
+      {"domanda altra partita", "IIIIIIIII II I"},
+      {"congedo", "IIIIIIIII II I"},
+      {"finestra di pausa", "IIIIIIIII II I"},
+      {"finestra informazioni", "IIIIIIIII II I"},
   };
   ASSERT_EQ(attesi.size(), momenti().size());
   std::ostringstream tavola;
@@ -244,7 +248,7 @@ TEST(ComandiMomenti, OgniComandoInOgniMomento) {
     tavola << (riga == atteso ? "   " : "!! ") << momenti()[m].nome << ": " << riga << "  (expected " << atteso
            << ")\n";
   }
-  EXPECT_TRUE(uguale) << "clic 1..9 F2 F3 F4 F7 Salva Alt+F4 chiudi popup F1\n" << tavola.str();
+  EXPECT_TRUE(uguale) << "clic 1..9 Spazio F2 F3 F4 F7 Salva Alt+F4 chiudi popup F1\n" << tavola.str();
 }
 
 }  // namespace

@@ -238,6 +238,40 @@ TEST_F(Info, ILinkAprononoIlSitoConOgniPulsanteTranneIlDestro) {
   EXPECT_EQ(p.indirizziAperti, (std::vector<std::string>{prodotto::sitoWeb, prodotto::sitoWeb}));
 }
 
+// A link reached by Tab opens the site with Return or Space, or a screen
+// reader's press, and leaves the window open; Escape still closes it.
+TEST_F(Info, UnLinkDaTastieraSiApreConInvioESpazio) {
+  const std::pair<const char*, std::function<void(Gioco&)>> finestre[] = {
+      {"Velmo", [](Gioco& g) { g.p.scegli(g.f.mnuInfoVelmo); }},
+      {"Thanx", [](Gioco& g) { g.p.scegli(g.f.mnuMain[6]); }},
+  };
+  for (const auto& [nome, apriFinestra] : finestre) {
+    SCOPED_TRACE(nome);
+    p.indirizziAperti.clear();
+    bool aperta1 = false;
+    p.tra(0.5, [&] {
+      FrmInfo& w = aperta(p);
+      EXPECT_EQ(w.zonaLink.nomeAccessibile(), "Brenvo Web Site");
+      EXPECT_TRUE(w.zonaLink.collegamento);
+      p.daiFuoco(w, w.zonaLink);
+      p.tasto(w, codiceTasto::invio);
+      p.tasto(w, codiceTasto::spazio);
+      w.zonaLink.onClick();
+      aperta1 = p.modale() == &w;
+      p.tasto(w, codiceTasto::esc);
+    });
+    p.tra(30.0, [&] {
+      if (p.modale()) p.clic(aperta(p).picCornice);
+    });
+    const double inizio = p.adesso();
+    apriFinestra(*this);
+    EXPECT_TRUE(aperta1);
+    EXPECT_LT(p.adesso() - inizio, 1.0);  // Escape closed it
+    EXPECT_EQ(p.indirizziAperti, std::vector<std::string>(3, prodotto::sitoWeb));
+    p.avanza(31);
+  }
+}
+
 // Every caption of a window, in the order the window lays them out; a hidden
 // label shows nothing and is left out.
 std::vector<std::string> didascalie(const Form& w) {

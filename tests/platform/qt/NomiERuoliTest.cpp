@@ -70,6 +70,8 @@ Parti partiDelForm(const Form& f) {
       parti.push_back(parte("pulsante", testoQt(senzaAccesso(b->caption()))));
     } else if (auto* k = dynamic_cast<const CasellaControllo*>(&c)) {
       parti.push_back(parte("casella", testoQt(senzaAccesso(k->caption()))));
+    } else if (auto* z = dynamic_cast<const ZonaTastiera*>(&c)) {
+      parti.push_back(parte(z->collegamento ? "collegamento" : "pulsante", nome));
     } else if (auto* i = dynamic_cast<const Immagine*>(&c)) {
       parti.push_back(parte(i->onClick ? "pulsante" : "immagine", nome));
     }
@@ -95,6 +97,7 @@ std::string ruolo(QAccessible::Role r) {
     case QAccessible::Graphic: return "immagine";
     case QAccessible::Table: return "tabella";
     case QAccessible::Cell: return "cella";
+    case QAccessible::Link: return "collegamento";
     default: return "ruolo " + std::to_string(r);
   }
 }
@@ -145,7 +148,8 @@ const std::vector<Caso>& casi() {
         "etichetta: Programma realizzato da Brenvo.",
         "etichetta: Questo programma è distribuito gratuitam...",
         "etichetta: Clicca qui per info sul Brenvo Info Cent...",
-        "etichetta: Brenvo Web Site"}},
+        "collegamento: Clicca qui per info sul Brenvo Info Center ;-)",
+        "etichetta: Brenvo Web Site", "collegamento: Brenvo Web Site"}},
       {"frmInfoRegole", [](FrmGioco& g) { return std::make_unique<FrmInfoRegole>(g); },
        {"dialogo: Brenvo Velmo 2.0 - Regole del gioco", "pulsante: Logo di Velmo",
         "etichetta: Regole del gioco",
@@ -169,7 +173,8 @@ const std::vector<Caso>& casi() {
        {"dialogo: Brenvo Velmo 2.0 - Thanx to...", "pulsante: Logo di Velmo",
         "etichetta: Thanx to...",
         "etichetta: Grazie a chi ha provato il gioco partita...",
-        "etichetta: Pubblicità occulta:", "etichetta: Brenvo Web Site"}},
+        "etichetta: Pubblicità occulta:", "etichetta: Brenvo Web Site",
+        "collegamento: Brenvo Web Site"}},
       {"frmClassifica", [](FrmGioco& g) { return std::make_unique<FrmClassifica>(g); },
        {"dialogo: Brenvo Velmo 2.0 - Classifica", "pulsante: Coppa",
         "pulsante: Logo di Velmo",
