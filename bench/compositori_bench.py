@@ -28,9 +28,10 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e")
 from crediti_bench import Danni  # noqa: E402
 from desktop_gnome_e2e import DesktopGnome  # noqa: E402
 from desktop_kde_e2e import DesktopKde  # noqa: E402
-from sessione_x import attendi  # noqa: E402
+from sessione_x import ErroreX, attendi  # noqa: E402
 
 SECONDI = 15.0
+FINE_MUSICA = 26.0  # seconds from the game's start to past its start-up music
 
 
 def tempi_thread(pid):
@@ -124,6 +125,7 @@ def gioco(desktop, voce="credits crawl (the game)", solo_crediti=False):
     window; the game then ends. Gives the figures and the game window's size."""
     figure = {}
     programma = desktop.avvia_gioco()
+    avvio = time.monotonic()
     time.sleep(3.0)  # past the start-up's first paints
     figure[voce] = misura(desktop, desktop.finestra, programma.pid)
     if solo_crediti:
@@ -133,7 +135,9 @@ def gioco(desktop, voce="credits crawl (the game)", solo_crediti=False):
         return figure, (gl, ga)
     desktop.xdotool("windowminimize", desktop.finestra)
     attendi(lambda: stato(desktop) == "Iconic", 10, "the window minimised")
-    time.sleep(2.0)
+    # Past the start-up music (22 s), which plays on while minimised: what
+    # is measured is the window's own cost.
+    time.sleep(max(2.0, FINE_MUSICA - (time.monotonic() - avvio)))
     figure["game minimised"] = misura(desktop, None, programma.pid)
     desktop.xdotool("windowactivate", desktop.finestra)
     attendi(lambda: stato(desktop) == "Normal", 10, "the window shown again")
@@ -146,7 +150,10 @@ def gioco(desktop, voce="credits crawl (the game)", solo_crediti=False):
         cx, cy, cl, ca = desktop.geometria(sopra)
         coperta = cx <= gx and cy <= gy and gx + gl <= cx + cl and gy + ga <= cy + ca
         figure["game covered" if coperta else "game partly covered"] = misura(desktop, None, programma.pid)
-        desktop.schermata("coperta.png")
+        try:
+            desktop.schermata("coperta.png")
+        except ErroreX as e:  # a picture for the eye, not a figure: the run goes on
+            print("no picture of the covered window:", e, file=sys.stderr)
     finally:
         copertura.terminate()
         programma.terminate()  # puts the display back as it found it
