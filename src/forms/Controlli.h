@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/common/Colore.h"
+#include "forms/Tasti.h"
 
 namespace velmo {
 
@@ -237,7 +238,14 @@ class Pulsante : public Controllo {
 class ZonaTastiera : public Controllo {
  public:
   std::function<void()> onGotFocus;
-  std::function<void()> onClick;  // a screen reader's press
+  std::function<void()> onClick;  // pressed: by a screen reader, or by premiConTasto
+  // Space or Return, unshifted, press it (its window calls this for the
+  // zone that has the focus); false for any other key.
+  bool premiConTasto(int codice, int shift) const {
+    if (shift != 0 || (codice != codiceTasto::spazio && codice != codiceTasto::invio)) return false;
+    if (onClick) onClick();
+    return true;
+  }
   bool collegamento = false;  // read as a link rather than a button
   Colore coloreSegno{255, 220, 60};  // the focus mark, to stand out on what lies under
 };

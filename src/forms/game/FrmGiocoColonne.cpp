@@ -24,8 +24,8 @@ void FrmGioco::Form_KeyUp(int codice, int shift) {
   if (codice >= codiceTasto::cifra1 && codice <= codiceTasto::cifra9)
     msubColonnaDaTastiera(codice - codiceTasto::cifra1 + 1);
   // Space and Return drop into the column the keyboard stands on, as its digit.
-  else if ((codice == codiceTasto::spazio || codice == codiceTasto::invio) && shift == 0 && colonnaConFuoco != 0)
-    msubColonnaDaTastiera(colonnaConFuoco);
+  else if (colonnaConFuoco != 0)
+    zonaColonna[colonnaConFuoco].premiConTasto(codice, shift);
 }
 
 void FrmGioco::msubColonnaDaTastiera(int i) {

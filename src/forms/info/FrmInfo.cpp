@@ -93,9 +93,7 @@ void FrmInfo::Form_KeyDown(int codice, int shift) {
 }
 
 void FrmInfo::Form_KeyUp(int codice, int shift) {
-  if (shift == 0 && (codice == codiceTasto::invio || codice == codiceTasto::spazio) && zonaConFuoco_ &&
-      zonaConFuoco_->onClick)
-    zonaConFuoco_->onClick();
+  if (zonaConFuoco_) zonaConFuoco_->premiConTasto(codice, shift);
 }
 
 void FrmInfo::Form_Unload() {

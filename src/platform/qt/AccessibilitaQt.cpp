@@ -173,7 +173,8 @@ class VoceMenuAccessibile : public QAccessibleInterface, public QAccessibleActio
     if (!azione_ || azione_->isSeparator()) return {};
     // A title of the bar opens with Alt and its letter; an item with its
     // letter alone, once its menu is open.
-    const QString tasto = lettera().isEmpty() ? QString() : QString(lettera().back()).toLower();
+    const QString conLettera = lettera();
+    const QString tasto = conLettera.isEmpty() ? QString() : QString(conLettera.back()).toLower();
     const QString conAlt = qobject_cast<QMenuBar*>(proprietario_) && !tasto.isEmpty() ? "<Alt>" + tasto : tasto;
     const QString acceleratore = azione_->shortcut().toString(QKeySequence::PortableText);
     return {conAlt + ";;" + acceleratore};
