@@ -17,8 +17,11 @@ namespace {
 // (a LIST chunk of 4 GB in a file of 138 bytes loops for minutes; so does a
 // LIST whose own sub-chunk claims 4 GB). Such a file is no sound: it is
 // refused before libsndfile sees it. The data chunk itself may claim more
-// than there is (a truncated sound plays what is there); files that are
-// not RIFF are libsndfile's to judge.
+// than there is (a truncated sound plays what is there).
+// Only RIFF WAVE files are sounds here, since the cues and the music are
+// nothing else: RF64 and RIFX walk the same chunks through the same loops (an RF64
+// with that LIST hangs just the same), and libsndfile's many other parsers
+// are more of its code that no sound of the game needs.
 // `leggi(pos, dest, n)` reads n bytes at pos, false past the end.
 using Leggi = std::function<bool(std::int64_t, char*, std::size_t)>;
 
@@ -74,10 +77,11 @@ bool chunkEntro(std::int64_t pos, std::int64_t fine, const Leggi& leggi) {
   return true;
 }
 
-bool chunkNelFile(std::int64_t byte, const Leggi& leggi) {
+bool unaWaveEntro(std::int64_t byte, const Leggi& leggi) {
   std::array<char, 12> intestazione{};
-  if (!leggi(0, intestazione.data(), intestazione.size()) || std::memcmp(intestazione.data(), "RIFF", 4) != 0)
-    return true;
+  if (!leggi(0, intestazione.data(), intestazione.size()) || std::memcmp(intestazione.data(), "RIFF", 4) != 0 ||
+      std::memcmp(intestazione.data() + 8, "WAVE", 4) != 0)
+    return false;
   return chunkEntro(12, byte, leggi);
 }
 
@@ -86,7 +90,7 @@ bool chunkNelFile(std::int64_t byte, const Leggi& leggi) {
 std::unique_ptr<DecodificaSuono> DecodificaSuono::daMemoria(const void* dati, std::size_t byte) {
   if (!dati || byte == 0) return nullptr;
   const auto* inizio = static_cast<const char*>(dati);
-  if (!chunkNelFile(static_cast<std::int64_t>(byte), [&](std::int64_t pos, char* dest, std::size_t n) {
+  if (!unaWaveEntro(static_cast<std::int64_t>(byte), [&](std::int64_t pos, char* dest, std::size_t n) {
         if (pos + static_cast<std::int64_t>(n) > static_cast<std::int64_t>(byte)) return false;
         std::memcpy(dest, inizio + pos, n);
         return true;
@@ -121,7 +125,7 @@ std::unique_ptr<DecodificaSuono> DecodificaSuono::daFile(const std::string& perc
   std::ifstream file(percorso, std::ios::binary | std::ios::ate);
   if (!file) return nullptr;
   const std::int64_t byte = file.tellg();
-  if (!chunkNelFile(byte, [&](std::int64_t pos, char* dest, std::size_t n) {
+  if (!unaWaveEntro(byte, [&](std::int64_t pos, char* dest, std::size_t n) {
         file.seekg(pos);
         return static_cast<bool>(file.read(dest, static_cast<std::streamsize>(n)));
       }))

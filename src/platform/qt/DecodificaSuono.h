@@ -16,7 +16,8 @@ namespace velmo {
 
 class DecodificaSuono {
  public:
-  // nullptr when the bytes or the file are no sound libsndfile can read.
+  // nullptr when the bytes or the file are no RIFF WAVE sound libsndfile
+  // can read.
   // The bytes must outlive the decoder.
   static std::unique_ptr<DecodificaSuono> daMemoria(const void* dati, std::size_t byte);
   static std::unique_ptr<DecodificaSuono> daFile(const std::string& percorso);

@@ -158,6 +158,17 @@ TEST(RisorseSuono, LaMusicaInizialeStaAccantoAlProgramma) {
 TEST(RisorseSuono, CioCheNonESuonoNonSiApre) {
   const char testo[] = "RIFF per finta, WAVE per finta";
   EXPECT_FALSE(DecodificaSuono::daMemoria(testo, sizeof testo));
+  // A real sound of the game, its container's name changed: only RIFF
+  // WAVE is a sound (an RF64 with a runaway LIST hangs libsndfile).
+  const QByteArray vera = QResource(QStringLiteral(":/WAVE/") + QString::fromStdString(pfuncNomeRisorsa(soundCues[0])))
+                             .uncompressedData();
+  ASSERT_TRUE(DecodificaSuono::daMemoria(vera.constData(), static_cast<std::size_t>(vera.size())));
+  for (const auto& [inizio, forma] : {std::pair{"RF64", "WAVE"}, {"RIFX", "WAVE"}, {"RIFF", "AVI "}, {"FORM", "AIFF"}}) {
+    QByteArray altra = vera;
+    altra.replace(0, 4, inizio).replace(8, 4, forma);
+    EXPECT_FALSE(DecodificaSuono::daMemoria(altra.constData(), static_cast<std::size_t>(altra.size())))
+        << inizio << ' ' << forma;
+  }
   EXPECT_FALSE(DecodificaSuono::daMemoria(nullptr, 0));
   EXPECT_FALSE(DecodificaSuono::daFile("/nessuna/cartella/Velmo.002"));
   EXPECT_FALSE(DecodificaSuono::daFile(VELMO_CARTELLA_SORGENTI "/README.md"));
