@@ -2,15 +2,15 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QElapsedTimer>
-#include <QStringList>
-#include <QTimer>
 #include <QAction>
+#include <QElapsedTimer>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <utility>

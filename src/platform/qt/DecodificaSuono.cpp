@@ -19,9 +19,9 @@ namespace {
 // refused before libsndfile sees it. The data chunk itself may claim more
 // than there is (a truncated sound plays what is there).
 // Only RIFF WAVE files are sounds here, since the cues and the music are
-// nothing else: RF64 and RIFX walk the same chunks through the same loops (an RF64
-// with that LIST hangs just the same), and libsndfile's many other parsers
-// are more of its code that no sound of the game needs.
+// nothing else: RF64 and RIFX walk the same chunks through the same loops
+// (an RF64 with that LIST hangs just the same), and libsndfile's many
+// other parsers are more of its code that no sound of the game needs.
 // `leggi(pos, dest, n)` reads n bytes at pos, false past the end.
 using Leggi = std::function<bool(std::int64_t, char*, std::size_t)>;
 

@@ -5,9 +5,9 @@
 // never leaves a gap in the sound. Playing and stopping return at once:
 // the player's thread opens the output, which a sound server still starting
 // may hold for many seconds, and hands it the first samples, while the
-// windows go on. A sound that cannot be
-// played is skipped without a sound or a message: no output device, an
-// unknown cue, an unreadable file. Used from the user-interface thread.
+// windows go on. A sound that cannot be played is skipped without a sound
+// or a message: no output device, an unknown cue, an unreadable file. Used
+// from the user-interface thread.
 
 #include <QByteArray>
 #include <QThread>
