@@ -6,133 +6,169 @@
 #include <array>
 #include <cstring>
 #include <fstream>
-#include <functional>
+#include <vector>
 
 namespace velmo {
 
+// libsndfile 1.2 walks every chunk of a WAVE file, its metadata too, and
+// damaged metadata can send that walk round for ever: a LIST or a bare
+// INFO whose entry sizes wrap its 32-bit sums, a LIST of 4 GB in a file of
+// 138 bytes. A sound needs only its format and its data, so libsndfile is
+// given just those: a head of three chunks rebuilt from the file's own
+// "fmt " chunk, followed by the file's data read in place. Lists, cue
+// points, loops and whatever follows the data never reach it, and a sound
+// whose metadata is damaged still plays.
+// Only RIFF WAVE files are sounds here, since the cues and the music are
+// nothing else: RF64, RIFX and libsndfile's many other parsers are more of
+// its code that no sound of the game needs.
+struct DecodificaSuono::Sorgente {
+  // The file as it is: in memory, or on disk.
+  const char* memoria = nullptr;
+  std::ifstream disco;
+  std::int64_t byteFile = 0;
+
+  // What libsndfile sees: the rebuilt head, then the data's span of the file.
+  std::vector<char> testa;
+  std::int64_t inizioDati = 0, byteDati = 0, pos = 0;
+
+  // Up to n bytes of the file from `da`; how many were read.
+  std::size_t dalFile(std::int64_t da, char* dest, std::size_t n) {
+    if (da < 0 || da >= byteFile) return 0;
+    n = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(n), byteFile - da));
+    if (memoria) {
+      std::memcpy(dest, memoria + da, n);
+      return n;
+    }
+    disco.clear();
+    disco.seekg(da);
+    disco.read(dest, static_cast<std::streamsize>(n));
+    return static_cast<std::size_t>(disco.gcount());
+  }
+
+  bool letto(std::int64_t da, char* dest, std::size_t n) { return dalFile(da, dest, n) == n; }
+
+  std::int64_t byteVisti() const { return static_cast<std::int64_t>(testa.size()) + byteDati; }
+
+  bool ricostruisci();
+  sf_count_t leggi(char* dest, sf_count_t n);
+};
+
 namespace {
 
-// A RIFF file whose chunks before "data" claim more bytes than the file
-// holds is damaged, and libsndfile 1.2 may never return from opening one
-// (a LIST chunk of 4 GB in a file of 138 bytes loops for minutes; so does a
-// LIST whose own sub-chunk claims 4 GB). Such a file is no sound: it is
-// refused before libsndfile sees it. The data chunk itself may claim more
-// than there is (a truncated sound plays what is there).
-// Only RIFF WAVE files are sounds here, since the cues and the music are
-// nothing else: RF64 and RIFX walk the same chunks through the same loops
-// (an RF64 with that LIST hangs just the same), and libsndfile's many
-// other parsers are more of its code that no sound of the game needs.
-// `leggi(pos, dest, n)` reads n bytes at pos, false past the end.
-using Leggi = std::function<bool(std::int64_t, char*, std::size_t)>;
-
-// The little-endian 32-bit number at pos.
-bool letto32(std::int64_t pos, std::int64_t& valore, const Leggi& leggi) {
-  std::array<unsigned char, 4> b{};
-  if (!leggi(pos, reinterpret_cast<char*>(b.data()), b.size())) return false;
-  valore = b[0] | b[1] << 8 | b[2] << 16 | std::int64_t{b[3]} << 24;
-  return true;
+std::int64_t le32(const char* b) {
+  const auto u = [&](int i) { return std::int64_t{static_cast<unsigned char>(b[i])}; };
+  return u(0) | u(1) << 8 | u(2) << 16 | u(3) << 24;
 }
 
-// A LIST's payload, walked the way libsndfile walks it: "INFO" and "adtl"
-// stand alone wherever they come (so a LIST's type is just one more
-// marker), four zero bytes end the walk, anything else is followed by its
-// size. libsndfile adds those sizes in 32 bits, so one that runs past the
-// LIST wraps the sum and can send it backwards for ever: refused here. So
-// are "data" (it backs libsndfile out mid-LIST, off the chunk boundaries
-// this walk has checked) and "exif" (a walk of its own).
-bool listaEntro(std::int64_t pos, std::int64_t fine, const Leggi& leggi) {
-  while (pos + 4 <= fine) {
-    std::array<char, 4> marcatore{};
-    if (!leggi(pos, marcatore.data(), marcatore.size())) return false;
-    const auto e = [&](const char* nome) { return std::memcmp(marcatore.data(), nome, 4) == 0; };
-    if (e("INFO") || e("adtl")) {
-      pos += 4;
-      continue;
-    }
-    if (e("\0\0\0\0")) return true;
-    if (e("data") || e("exif")) return false;
-    std::int64_t dimensione = 0;
-    if (pos + 8 > fine || !letto32(pos + 4, dimensione, leggi)) return false;
-    dimensione += dimensione & 1;
-    if (pos + 8 + dimensione > fine) return false;
-    pos += 8 + dimensione;
-  }
-  return true;
+void aggiungi32(std::vector<char>& v, std::int64_t n) {
+  for (int i = 0; i < 4; ++i) v.push_back(static_cast<char>(n >> (8 * i)));
 }
 
-// The chunks from `pos` to `fine` each end before `fine`, up to "data";
-// a LIST must hold at least its type, and its payload passes listaEntro.
-bool chunkEntro(std::int64_t pos, std::int64_t fine, const Leggi& leggi) {
-  while (pos + 8 <= fine) {
-    std::array<char, 4> marcatore{};
-    if (!leggi(pos, marcatore.data(), marcatore.size())) return false;
-    if (std::memcmp(marcatore.data(), "data", 4) == 0) return true;
-    std::int64_t dimensione = 0;
-    if (!letto32(pos + 4, dimensione, leggi) || pos + 8 + dimensione > fine) return false;
-    if (std::memcmp(marcatore.data(), "LIST", 4) == 0 &&
-        (dimensione < 4 || !listaEntro(pos + 8, pos + 8 + dimensione, leggi)))
-      return false;
-    pos += 8 + dimensione + (dimensione & 1);
-  }
-  return true;
-}
+void aggiungi(std::vector<char>& v, const char* marcatore) { v.insert(v.end(), marcatore, marcatore + 4); }
 
-bool unaWaveEntro(std::int64_t byte, const Leggi& leggi) {
-  std::array<char, 12> intestazione{};
-  if (!leggi(0, intestazione.data(), intestazione.size()) || std::memcmp(intestazione.data(), "RIFF", 4) != 0 ||
-      std::memcmp(intestazione.data() + 8, "WAVE", 4) != 0)
-    return false;
-  return chunkEntro(12, byte, leggi);
-}
+// WAVEFORMATEX and the longest extension its cbSize can announce.
+constexpr std::int64_t fmtMassimo = 18 + 65535;
 
 }  // namespace
 
+// Walks the chunks up to "data" with 64-bit sums, each step at least eight
+// bytes on: the first "fmt " is kept (a second one is ignored, as
+// libsndfile ignores it). Nothing to play: no "data", or no "fmt " before
+// it, or a chunk before it that runs past the end.
+bool DecodificaSuono::Sorgente::ricostruisci() {
+  std::array<char, 12> riff{};
+  if (!letto(0, riff.data(), riff.size()) || std::memcmp(riff.data(), "RIFF", 4) != 0 ||
+      std::memcmp(riff.data() + 8, "WAVE", 4) != 0)
+    return false;
+  std::vector<char> fmt;
+  bool conFmt = false;
+  for (std::int64_t da = 12; da + 8 <= byteFile;) {
+    std::array<char, 8> blocco{};
+    if (!letto(da, blocco.data(), blocco.size())) return false;
+    const std::int64_t dimensione = le32(blocco.data() + 4);
+    if (std::memcmp(blocco.data(), "data", 4) == 0) {
+      if (!conFmt) return false;
+      inizioDati = da + 8;
+      // A data chunk that claims more than there is plays what is there.
+      byteDati = std::min(dimensione, byteFile - inizioDati);
+      aggiungi(testa, "RIFF");
+      aggiungi32(testa, std::min<std::int64_t>(4 + 8 + static_cast<std::int64_t>(fmt.size()) + 8 + byteDati,
+                                               0xffffffff));
+      aggiungi(testa, "WAVE");
+      aggiungi(testa, "fmt ");
+      aggiungi32(testa, static_cast<std::int64_t>(fmt.size()));
+      testa.insert(testa.end(), fmt.begin(), fmt.end());
+      aggiungi(testa, "data");
+      aggiungi32(testa, byteDati);
+      return true;
+    }
+    if (da + 8 + dimensione > byteFile) return false;
+    if (std::memcmp(blocco.data(), "fmt ", 4) == 0 && !conFmt) {
+      if (dimensione > fmtMassimo) return false;
+      // Kept even, so the data's chunk starts on the boundary libsndfile
+      // expects; the pad byte lies past what cbSize announces.
+      fmt.assign(static_cast<std::size_t>(dimensione + (dimensione & 1)), '\0');
+      if (!letto(da + 8, fmt.data(), static_cast<std::size_t>(dimensione))) return false;
+      conFmt = true;
+    }
+    da += 8 + dimensione + (dimensione & 1);
+  }
+  return false;
+}
+
+sf_count_t DecodificaSuono::Sorgente::leggi(char* dest, sf_count_t n) {
+  n = std::clamp<sf_count_t>(n, 0, byteVisti() - pos);
+  sf_count_t fatti = 0;
+  const auto inTesta = static_cast<sf_count_t>(testa.size());
+  if (pos < inTesta) {
+    fatti = std::min(n, inTesta - pos);
+    std::memcpy(dest, testa.data() + pos, static_cast<std::size_t>(fatti));
+  }
+  if (fatti < n)
+    fatti += static_cast<sf_count_t>(
+        dalFile(inizioDati + pos + fatti - inTesta, dest + fatti, static_cast<std::size_t>(n - fatti)));
+  pos += fatti;
+  return fatti;
+}
+
+DecodificaSuono::DecodificaSuono() = default;
+
 std::unique_ptr<DecodificaSuono> DecodificaSuono::daMemoria(const void* dati, std::size_t byte) {
   if (!dati || byte == 0) return nullptr;
-  const auto* inizio = static_cast<const char*>(dati);
-  if (!unaWaveEntro(static_cast<std::int64_t>(byte), [&](std::int64_t pos, char* dest, std::size_t n) {
-        if (pos + static_cast<std::int64_t>(n) > static_cast<std::int64_t>(byte)) return false;
-        std::memcpy(dest, inizio + pos, n);
-        return true;
-      }))
-    return nullptr;
-  std::unique_ptr<DecodificaSuono> d(new DecodificaSuono);
-  d->memoria_ = {static_cast<const unsigned char*>(dati), static_cast<std::int64_t>(byte), 0};
-  // libsndfile's virtual I/O over the block of memory, read only.
-  static SF_VIRTUAL_IO io{
-      [](void* m) -> sf_count_t { return static_cast<Memoria*>(m)->byte; },
-      [](sf_count_t scarto, int da, void* m) -> sf_count_t {
-        auto* mem = static_cast<Memoria*>(m);
-        const sf_count_t base = da == SEEK_SET ? 0 : da == SEEK_CUR ? mem->pos : mem->byte;
-        mem->pos = std::clamp<sf_count_t>(base + scarto, 0, mem->byte);
-        return mem->pos;
-      },
-      [](void* dest, sf_count_t n, void* m) -> sf_count_t {
-        auto* mem = static_cast<Memoria*>(m);
-        n = std::clamp<sf_count_t>(n, 0, mem->byte - mem->pos);
-        if (n > 0) std::memcpy(dest, mem->dati + mem->pos, static_cast<std::size_t>(n));
-        mem->pos += n;
-        return n;
-      },
-      [](const void*, sf_count_t, void*) -> sf_count_t { return 0; },
-      [](void* m) -> sf_count_t { return static_cast<Memoria*>(m)->pos; }};
-  SF_INFO info{};
-  SNDFILE* f = sf_open_virtual(&io, SFM_READ, &info, &d->memoria_);
-  return d->apri(f) ? std::move(d) : nullptr;
+  auto s = std::make_unique<Sorgente>();
+  s->memoria = static_cast<const char*>(dati);
+  s->byteFile = static_cast<std::int64_t>(byte);
+  return daSorgente(std::move(s));
 }
 
 std::unique_ptr<DecodificaSuono> DecodificaSuono::daFile(const std::string& percorso) {
-  std::ifstream file(percorso, std::ios::binary | std::ios::ate);
-  if (!file) return nullptr;
-  const std::int64_t byte = file.tellg();
-  if (!unaWaveEntro(byte, [&](std::int64_t pos, char* dest, std::size_t n) {
-        file.seekg(pos);
-        return static_cast<bool>(file.read(dest, static_cast<std::streamsize>(n)));
-      }))
-    return nullptr;
+  auto s = std::make_unique<Sorgente>();
+  s->disco.open(percorso, std::ios::binary | std::ios::ate);
+  if (!s->disco) return nullptr;
+  s->byteFile = s->disco.tellg();
+  return daSorgente(std::move(s));
+}
+
+std::unique_ptr<DecodificaSuono> DecodificaSuono::daSorgente(std::unique_ptr<Sorgente> sorgente) {
+  if (sorgente->byteFile <= 0 || !sorgente->ricostruisci()) return nullptr;
   std::unique_ptr<DecodificaSuono> d(new DecodificaSuono);
+  d->sorgente_ = std::move(sorgente);
+  // libsndfile's virtual I/O over the rebuilt sound, read only.
+  static SF_VIRTUAL_IO io{
+      [](void* s) -> sf_count_t { return static_cast<Sorgente*>(s)->byteVisti(); },
+      [](sf_count_t scarto, int da, void* s) -> sf_count_t {
+        auto* src = static_cast<Sorgente*>(s);
+        const sf_count_t base = da == SEEK_SET ? 0 : da == SEEK_CUR ? src->pos : src->byteVisti();
+        src->pos = std::clamp<sf_count_t>(base + scarto, 0, src->byteVisti());
+        return src->pos;
+      },
+      [](void* dest, sf_count_t n, void* s) -> sf_count_t {
+        return static_cast<Sorgente*>(s)->leggi(static_cast<char*>(dest), n);
+      },
+      [](const void*, sf_count_t, void*) -> sf_count_t { return 0; },
+      [](void* s) -> sf_count_t { return static_cast<Sorgente*>(s)->pos; }};
   SF_INFO info{};
-  SNDFILE* f = sf_open(percorso.c_str(), SFM_READ, &info);
+  SNDFILE* f = sf_open_virtual(&io, SFM_READ, &info, d->sorgente_.get());
   return d->apri(f) ? std::move(d) : nullptr;
 }
 

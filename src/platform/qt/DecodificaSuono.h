@@ -34,14 +34,12 @@ class DecodificaSuono {
   std::size_t leggi(std::int16_t* destinazione, std::size_t fotogrammi);
 
  private:
-  struct Memoria {
-    const unsigned char* dati = nullptr;
-    std::int64_t byte = 0, pos = 0;
-  };
-  DecodificaSuono() = default;
+  struct Sorgente;  // the bytes libsndfile reads through its callbacks
+  DecodificaSuono();
+  static std::unique_ptr<DecodificaSuono> daSorgente(std::unique_ptr<Sorgente> sorgente);
   bool apri(sf_private_tag* f);
 
-  Memoria memoria_;  // read by libsndfile's callbacks when decoding from memory
+  std::unique_ptr<Sorgente> sorgente_;
   sf_private_tag* file_ = nullptr;
   int canali_ = 0, frequenza_ = 0;
   std::int64_t fotogrammi_ = 0;

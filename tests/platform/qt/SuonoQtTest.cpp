@@ -174,42 +174,56 @@ TEST(RisorseSuono, CioCheNonESuonoNonSiApre) {
   EXPECT_FALSE(DecodificaSuono::daFile(VELMO_CARTELLA_SORGENTI "/README.md"));
 }
 
-// A LIST chunk before the sound, as editors write them, opens; one whose
-// sizes run past it (libsndfile's walk of it wraps and never ends) is
-// refused at once.
-TEST(RisorseSuono, UnaListaSiApreSeLeSueMisureStannoDentro) {
+// Only the format and the data reach libsndfile, so metadata around a
+// sound, whole or damaged (sizes that wrap libsndfile's 32-bit sums and
+// once sent its walk round for ever), leaves the same samples playing.
+// What has no data to play, or no format before it, does not open.
+TEST(RisorseSuono, IMetadatiIntornoAlSuonoNonCambianoCiCheSuona) {
   const auto le32 = [](std::uint32_t n) {
     return std::string{static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
                        static_cast<char>(n >> 24)};
   };
-  const auto wave = [&](const std::string& blocchi) {
-    const std::string fmt = std::string("fmt ") + le32(16) + std::string("\x01\x00\x01\x00", 4) + le32(8000) +
-                            le32(16000) + std::string("\x02\x00\x10\x00", 4);
-    const std::string corpo = "WAVE" + fmt + blocchi + "data" + le32(8) + std::string(8, '\0');
-    return "RIFF" + le32(static_cast<std::uint32_t>(corpo.size())) + corpo;
+  const std::string fmt = std::string("fmt ") + le32(16) + std::string("\x01\x00\x01\x00", 4) + le32(8000) +
+                          le32(16000) + std::string("\x02\x00\x10\x00", 4);
+  const std::vector<std::int16_t> campioni{1000, -2000, 3000, -4000};
+  const std::string data =
+      "data" + le32(8) + std::string(reinterpret_cast<const char*>(campioni.data()), 2 * campioni.size());
+  const auto wave = [&](const std::string& corpo) {
+    return "RIFF" + le32(static_cast<std::uint32_t>(corpo.size() + 4)) + "WAVE" + corpo;
   };
-  const auto lista = [&](const std::string& payload) {
-    return "LIST" + le32(static_cast<std::uint32_t>(payload.size())) + payload;
+  const auto blocco = [&](const char* marcatore, const std::string& payload) {
+    return marcatore + le32(static_cast<std::uint32_t>(payload.size())) + payload;
   };
+  const std::string voceCheRiavvolge = std::string("\x01&VE", 4) + le32(0xfffffff7) + std::string(8, '\0');
   const struct {
     const char* caso;
     std::string file;
     bool siApre;
   } casi[] = {
-      {"INFO with two entries", wave(lista("INFO" + ("ISFT" + le32(5) + "Velmo" + '\0') + ("INAM" + le32(4) + "nota"))),
+      {"no metadata", wave(fmt + data), true},
+      {"a LIST INFO with two entries",
+       wave(fmt + blocco("LIST", "INFO" + blocco("ISFT", std::string("Velmo\0", 6)) + blocco("INAM", "nota")) + data),
        true},
-      {"adtl with a label", wave(lista("adtl" + ("labl" + le32(8) + le32(1) + "uno" + '\0'))), true},
-      {"a type of its own, then zeros", wave(lista("zzzz" + le32(0) + std::string(8, '\0'))), true},
-      {"a LIST too short for its type", wave(lista("ab")), false},
-      {"an entry whose size wraps", wave(lista("INFO" + ("ISFT" + le32(0xfffffff8) + "abcd"))), false},
-      {"an unknown type read as a size", wave(lista(std::string("\x01&VE", 4) + le32(0xfffffff7) + std::string(8, '\0'))),
-       false},
-      {"an entry past the LIST", wave(lista("INFO" + ("ISFT" + le32(6) + "ab"))), false},
-      {"data inside the LIST", wave(lista("INFO" + ("data" + le32(0)))), false},
+      {"a LIST adtl with a label", wave(fmt + blocco("LIST", "adtl" + blocco("labl", le32(1) + "uno" + '\0')) + data),
+       true},
+      {"a LIST entry whose size wraps", wave(fmt + blocco("LIST", "INFO" + ("ISFT" + le32(0xfffffff8) + "abcd")) + data),
+       true},
+      {"a bare INFO whose entry wraps", wave(blocco("INFO", voceCheRiavvolge) + fmt + data), true},
+      {"a LIST after the data whose entry wraps", wave(fmt + data + blocco("LIST", "INFO" + voceCheRiavvolge)), true},
+      {"data inside a LIST", wave(fmt + blocco("LIST", "INFO" + blocco("data", "")) + data), true},
+      {"cue points and a second format", wave(fmt + blocco("cue ", le32(0)) + fmt + data), true},
+      {"a LIST of 4 GB before the data", wave(fmt + "LIST" + le32(0xfffffff0) + "INFO" + data), false},
+      {"the data before the format", wave(data + fmt), false},
+      {"no data", wave(fmt), false},
   };
   for (const auto& c : casi) {
     SCOPED_TRACE(c.caso);
-    EXPECT_EQ(DecodificaSuono::daMemoria(c.file.data(), c.file.size()) != nullptr, c.siApre);
+    const auto d = DecodificaSuono::daMemoria(c.file.data(), c.file.size());
+    ASSERT_EQ(d != nullptr, c.siApre);
+    if (!d) continue;
+    std::vector<std::int16_t> letti(16);
+    letti.resize(d->leggi(letti.data(), letti.size()));
+    EXPECT_EQ(letti, campioni);
   }
 }
 
