@@ -33,7 +33,7 @@ struct DecodificaSuono::Sorgente {
 
   // Up to n bytes of the file from `da`; how many were read.
   std::size_t dalFile(std::int64_t da, char* dest, std::size_t n) {
-    if (da < 0 || da >= byteFile) return 0;
+    if (n == 0 || da < 0 || da >= byteFile) return 0;  // memcpy wants real pointers even for nothing
     n = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(n), byteFile - da));
     if (memoria) {
       std::memcpy(dest, memoria + da, n);
@@ -118,6 +118,7 @@ bool DecodificaSuono::Sorgente::ricostruisci() {
 
 sf_count_t DecodificaSuono::Sorgente::leggi(char* dest, sf_count_t n) {
   n = std::clamp<sf_count_t>(n, 0, byteVisti() - pos);
+  if (n == 0) return 0;
   sf_count_t fatti = 0;
   const auto inTesta = static_cast<sf_count_t>(testa.size());
   if (pos < inTesta) {

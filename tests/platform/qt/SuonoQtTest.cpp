@@ -215,6 +215,7 @@ TEST(RisorseSuono, IMetadatiIntornoAlSuonoNonCambianoCiCheSuona) {
       {"a LIST of 4 GB before the data", wave(fmt + "LIST" + le32(0xfffffff0) + "INFO" + data), false},
       {"the data before the format", wave(data + fmt), false},
       {"no data", wave(fmt), false},
+      {"an empty format", wave(blocco("fmt ", "") + data), false},
   };
   for (const auto& c : casi) {
     SCOPED_TRACE(c.caso);
