@@ -8,10 +8,10 @@
 # copy it into tests/fuzz/<target>/, where ctest replays it ever after.
 # A second argument stops each target after that many executions instead
 # (the time still bounds it); a list of targets may follow.
-# The search starts from a fixed seed, so a run from an empty corpus, as
-# CI's is, tries the same inputs as any other such run (a slower machine a
-# prefix of them): CI's minute finds nothing that a developer's clean run
-# did not find first.
+# The search starts from a fixed seed, so runs from an empty corpus, as
+# CI's is, take much the same path: a clean run here meets what CI's minute
+# will meet, give or take the drift of libFuzzer's own timing (two runs of
+# 100,000 inputs end with nearly, not exactly, the same corpus).
 # VELMO_FUZZ_SEME=0 draws a fresh seed each run, for the longer searches.
 set -euo pipefail
 cd "$(dirname "$0")/.."
