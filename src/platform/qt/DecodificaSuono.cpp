@@ -89,8 +89,11 @@ bool DecodificaSuono::Sorgente::ricostruisci() {
     if (std::memcmp(blocco.data(), "data", 4) == 0) {
       if (!conFmt) return false;
       inizioDati = da + 8;
-      // A data chunk that claims more than there is plays what is there.
+      // A data chunk that claims more than there is plays what is there;
+      // a recording never closed (RIFF size 8, data size 0) plays it all,
+      // as libsndfile plays it.
       byteDati = std::min(dimensione, byteFile - inizioDati);
+      if (dimensione == 0 && le32(riff.data() + 4) == 8) byteDati = byteFile - inizioDati;
       aggiungi(testa, "RIFF");
       aggiungi32(testa, std::min<std::int64_t>(4 + 8 + static_cast<std::int64_t>(fmt.size()) + 8 + byteDati,
                                                0xffffffff));

@@ -212,6 +212,8 @@ TEST(RisorseSuono, IMetadatiIntornoAlSuonoNonCambianoCiCheSuona) {
       {"a LIST after the data whose entry wraps", wave(fmt + data + blocco("LIST", "INFO" + voceCheRiavvolge)), true},
       {"data inside a LIST", wave(fmt + blocco("LIST", "INFO" + blocco("data", "")) + data), true},
       {"cue points and a second format", wave(fmt + blocco("cue ", le32(0)) + fmt + data), true},
+      {"a recording never closed: RIFF size 8, data size 0",
+       "RIFF" + le32(8) + "WAVE" + fmt + "data" + le32(0) + data.substr(8), true},
       {"a LIST of 4 GB before the data", wave(fmt + "LIST" + le32(0xfffffff0) + "INFO" + data), false},
       {"the data before the format", wave(data + fmt), false},
       {"no data", wave(fmt), false},
