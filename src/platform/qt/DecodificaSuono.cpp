@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <vector>
 
 namespace velmo {
@@ -80,43 +81,40 @@ bool DecodificaSuono::Sorgente::ricostruisci() {
   if (!letto(0, riff.data(), riff.size()) || std::memcmp(riff.data(), "RIFF", 4) != 0 ||
       std::memcmp(riff.data() + 8, "WAVE", 4) != 0)
     return false;
-  std::vector<char> fmt;
-  bool conFmt = false;
-  for (std::int64_t da = 12; da + 8 <= byteFile;) {
+  std::optional<std::vector<char>> fmt;
+  std::int64_t da = 12, dimensione = 0;
+  for (;;) {
     std::array<char, 8> blocco{};
-    if (!letto(da, blocco.data(), blocco.size())) return false;
-    const std::int64_t dimensione = le32(blocco.data() + 4);
-    if (std::memcmp(blocco.data(), "data", 4) == 0) {
-      if (!conFmt) return false;
-      inizioDati = da + 8;
-      // A data chunk that claims more than there is plays what is there;
-      // a recording never closed (RIFF size 8, data size 0) plays it all,
-      // as libsndfile plays it.
-      byteDati = std::min(dimensione, byteFile - inizioDati);
-      if (dimensione == 0 && le32(riff.data() + 4) == 8) byteDati = byteFile - inizioDati;
-      aggiungi(testa, "RIFF");
-      aggiungi32(testa, std::min<std::int64_t>(4 + 8 + static_cast<std::int64_t>(fmt.size()) + 8 + byteDati,
-                                               0xffffffff));
-      aggiungi(testa, "WAVE");
-      aggiungi(testa, "fmt ");
-      aggiungi32(testa, static_cast<std::int64_t>(fmt.size()));
-      testa.insert(testa.end(), fmt.begin(), fmt.end());
-      aggiungi(testa, "data");
-      aggiungi32(testa, byteDati);
-      return true;
-    }
+    if (da + 8 > byteFile || !letto(da, blocco.data(), blocco.size())) return false;
+    dimensione = le32(blocco.data() + 4);
+    if (std::memcmp(blocco.data(), "data", 4) == 0) break;
     if (da + 8 + dimensione > byteFile) return false;
-    if (std::memcmp(blocco.data(), "fmt ", 4) == 0 && !conFmt) {
+    if (std::memcmp(blocco.data(), "fmt ", 4) == 0 && !fmt) {
       if (dimensione > fmtMassimo) return false;
       // Kept even, so the data's chunk starts on the boundary libsndfile
       // expects; the pad byte lies past what cbSize announces.
-      fmt.assign(static_cast<std::size_t>(dimensione + (dimensione & 1)), '\0');
-      if (!letto(da + 8, fmt.data(), static_cast<std::size_t>(dimensione))) return false;
-      conFmt = true;
+      fmt.emplace(static_cast<std::size_t>(dimensione + (dimensione & 1)), '\0');
+      if (!letto(da + 8, fmt->data(), static_cast<std::size_t>(dimensione))) return false;
     }
     da += 8 + dimensione + (dimensione & 1);
   }
-  return false;
+  if (!fmt) return false;
+  inizioDati = da + 8;
+  // A data chunk that claims more than there is plays what is there; a
+  // recording never closed (RIFF size 8, data size 0) plays it all, as
+  // libsndfile plays it.
+  byteDati = dimensione == 0 && le32(riff.data() + 4) == 8 ? byteFile - inizioDati
+                                                           : std::min(dimensione, byteFile - inizioDati);
+  const auto byteFmt = static_cast<std::int64_t>(fmt->size());
+  aggiungi(testa, "RIFF");
+  aggiungi32(testa, std::min<std::int64_t>(4 + 8 + byteFmt + 8 + byteDati, 0xffffffff));
+  aggiungi(testa, "WAVE");
+  aggiungi(testa, "fmt ");
+  aggiungi32(testa, byteFmt);
+  testa.insert(testa.end(), fmt->begin(), fmt->end());
+  aggiungi(testa, "data");
+  aggiungi32(testa, byteDati);
+  return true;
 }
 
 sf_count_t DecodificaSuono::Sorgente::leggi(char* dest, sf_count_t n) {
